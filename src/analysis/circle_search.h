@@ -1,0 +1,33 @@
+#pragma once
+
+// The search over trial circles: centres on a grid, one circle through each point
+// of a line of common points, the grid extended towards the minimum.
+
+#include "analysis/slip.h"
+
+namespace clv {
+
+struct CircleSearchResult {
+    std::vector<SlipResult> Slips; // slip n is Slips[n - 1]
+    int CriticalSlip = 0;          // 1-based; 0 when there are no slips
+    int CriticalCentre = 0;
+    SliceList CriticalSlices;      // slices of the critical circle (empty when it is invalid)
+    // The final grid.
+    float CurrentMinX = 0, CurrentMaxX = 0, CurrentMinY = 0, CurrentMaxY = 0;
+    int CentresX = 0, CentresY = 0, CommonPoints = 0, CentreCount = 0;
+
+    const SlipResult* Critical() const
+    {
+        return CriticalSlip >= 1 && CriticalSlip <= static_cast<int>(Slips.size()) ? &Slips[CriticalSlip - 1] : nullptr;
+    }
+};
+
+/**
+ * Runs the whole circle search. With AutoGenerate set, the grid and the common
+ * points derived from the ground profile are written back into job.Slip (so the
+ * slip circle tab shows them). `in.job` must be `job`.
+ */
+CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const LayerList& layers,
+                                   const NoticeFn& notice = {});
+
+} // namespace clv

@@ -1,0 +1,38 @@
+#pragma once
+
+// Cutting one trial circle into slices and loading them: ends of the slip, slice
+// boundaries and geometry, base soil and strength, weight, water and loads.
+
+#include "analysis/slip.h"
+
+namespace clv {
+
+/**
+ * Finds the ends of the circle of `slip` and cuts it into slices. Returns false
+ * when the slip is invalid; its StabilityFactor is then kInvalidFactor.
+ */
+bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices);
+
+/** Base soil, design strength, weight and water pressures of every slice. */
+void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices);
+
+/**
+ * Loads, seismic and water forces of every slice. For Circular also the load
+ * moments, the crack water and the sums into `slip`; for Defined only the
+ * horizontal force sum into `slip`; for Wedge nothing is summed.
+ */
+void ComputeSliceForces(const AnalysisInput& in, SlipKind kind, SlipResult& slip, SliceList& slices);
+
+/** Gives every slice its Width, BaseAngle and BaseLength from its sides (shared with the other slicers). */
+void ComputeSliceGeometry(SliceList& slices);
+
+/** Merges slices narrower than 0.01 into their right-hand neighbour (the last slice is never tested). */
+void MergeNarrowSlices(SliceList& slices);
+
+/**
+ * The whole analysis of one circle after its centre and radius are set: slice,
+ * base data, forces, reinforcement, method. Leaves `slices` holding its slices.
+ */
+void AnalyseCircle(const AnalysisInput& in, SlipResult& slip, SliceList& slices);
+
+} // namespace clv

@@ -1,0 +1,41 @@
+#include "commands.h"
+
+#include <ostream>
+
+namespace clv::cli {
+
+void PrintUsage(std::ostream& err)
+{
+    err << "usage: clivora-cli <command> [options] FILE...\n"
+           "\n"
+           "commands:\n"
+           "  info JOB.clv          summary of a job file\n"
+           "  convert IN OUT        convert between .clv and .json (by extension)\n"
+           "  analyse [--method fellenius|bishop|bs8006|janbu|rigorous] [--json] JOB.clv...\n"
+           "                        run the slip circle search and print the critical circle\n";
+}
+
+int RunCli(const Args& argv, std::ostream& out, std::ostream& err)
+{
+    if (argv.size() < 2) {
+        PrintUsage(err);
+        return kExitError;
+    }
+    const std::string& command = argv[1];
+    const Args rest(argv.begin() + 2, argv.end());
+    if (command == "info")
+        return RunInfo(rest, out, err);
+    if (command == "convert")
+        return RunConvert(rest, out, err);
+    if (command == "analyse" || command == "analyze")
+        return RunAnalyse(rest, out, err);
+    if (command == "--help" || command == "-h" || command == "help") {
+        PrintUsage(out);
+        return kExitOk;
+    }
+    err << "clivora-cli: unknown command '" << command << "'\n";
+    PrintUsage(err);
+    return kExitError;
+}
+
+} // namespace clv::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/job.h"
+
+namespace clv {
+
+/**
+ * Re-orders the points of item `item` (1..SoilCount a soil, SoilCount + 1 the
+ * water surface) into increasing x. Two points within 0.001 in x are a vertical
+ * step: the lower one goes first and the upper one is moved 0.01 to the right.
+ */
+void SortItemPoints(Job& job, int item);
+
+/** Orders the defined slip surface points by x (plain exchange sort, equal x kept as they are). */
+void SortUserPoints(Job& job);
+
+} // namespace clv
