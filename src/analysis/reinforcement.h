@@ -34,4 +34,11 @@ struct ReinforcementTotals {
 ReinforcementTotals ComputeReinforcementForce(const AnalysisInput& in, SlipKind kind,
                                               const SliceList& slices, float centreY);
 
+/**
+ * The same layer forces slice by slice: element i is the sum of the forces T of
+ * the layers crossing the base of slice i + 1 (the rigorous solution puts them
+ * into each slice's horizontal equilibrium).
+ */
+std::vector<float> ReinforcementSliceForces(const AnalysisInput& in, const SliceList& slices);
+
 } // namespace clv

@@ -1,0 +1,153 @@
+#include "analysis/reinforcement.h"
+
+#include "ground/geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace clv {
+
+namespace {
+
+// A block that the job file brings in with a spacing far below anything the
+// table accepts could otherwise make millions of layers (or never end, once y +
+// spacing no longer changes y). The table allows 50 m of height at 0.05 m
+// spacing, i.e. 1001 levels, so that many levels per block are always honoured.
+constexpr int kMaxLevelsPerBlock = 1001;
+
+std::string BlockLevelsNotice(int block)
+{
+    return "Reinforcement block " + std::to_string(block) + " has more than " +
+           std::to_string(kMaxLevelsPerBlock) + " layers; only the lowest " +
+           std::to_string(kMaxLevelsPerBlock) + " are used";
+}
+
+/** The x where the horizontal line at level y first meets the ground surface, in station order. */
+bool FaceCrossing(const SectionTable& table, float y, float& x)
+{
+    for (int k = 1; k < table.StationCount(); ++k) {
+        Segment line{-10000.0f, y, 10000.0f, y};
+        LineCoefficients(line);
+        Segment ground{table.X(k), table.Level(1, k), table.X(k + 1), table.Level(1, k + 1)};
+        LineCoefficients(ground);
+        if (IntersectLineSegment(line, ground)) {
+            x = line.X1;
+            return true;
+        }
+    }
+    return false;
+}
+
+ReinforcementLayer MakeLayer(const ReinforcementBlock& block, float startX, float y)
+{
+    ReinforcementLayer layer;
+    layer.Strength = block.Strength;
+    layer.FrictionCoefficient = block.FrictionCoefficient;
+    layer.StartX = startX;
+    layer.StartY = y;
+    layer.EndX = startX + block.Length;
+    layer.EndY = y;
+    layer.Length = block.Length;
+    layer.Angle = 0.0f;
+    return layer;
+}
+
+/** Shear strength mobilised on one face of a layer at a point, from the soil there. */
+float LayerShear(const AnalysisInput& in, const ReinforcementLayer& layer, float x, float y)
+{
+    Integer soil = 0;
+    const float sigma = VerticalEffectiveStress(in.job, in.table, x, y, soil);
+    if (soil < 1 || soil > in.job.SoilCount())
+        return 0.0f;
+    const SoilRecord& s = in.job.Soil(soil);
+    const PartialFactors& f = in.job.Factors;
+    const float tanPhi = std::tan(s.Phi * 3.1415925f / 180.0f);
+    return layer.FrictionCoefficient * (s.Cohesion / f.Cohesion + sigma * tanPhi / f.TanPhi);
+}
+
+/**
+ * Walks every layer crossing of every slice base, slice by slice and layer by
+ * layer, and hands each crossing's force T and level to `visit(sliceIndex, T, yP)`.
+ */
+template <typename Visit>
+void ForEachLayerForce(const AnalysisInput& in, const SliceList& slices, Visit visit)
+{
+    const PartialFactors& f = in.job.Factors;
+    for (std::size_t k = 0; k < slices.size(); ++k) {
+        const Slice& s = slices[k];
+        for (const ReinforcementLayer& layer : in.layers) {
+            Segment line{layer.StartX, layer.StartY, layer.EndX, layer.EndY};
+            LineCoefficients(line);
+            Segment chord{s.XLeft, s.BaseLeft, s.XRight, s.BaseRight};
+            LineCoefficients(chord);
+            if (!IntersectLineSegment(line, chord))
+                continue;
+            const float xP = line.X1;
+            const float yP = line.Y1;
+            const float tauP = LayerShear(in, layer, xP, yP);
+            const float tauE = LayerShear(in, layer, layer.EndX, layer.EndY);
+            const float dx = layer.EndX - xP;
+            const float dy = layer.EndY - yP;
+            const float embedded = std::sqrt(dx * dx + dy * dy);
+            const float pullOut = embedded * (tauP + tauE) / (f.RamificationsOfFailure * f.PullOut);
+            const float tensile = layer.Strength / (f.ReinforcementStrength * f.RamificationsOfFailure);
+            visit(k, pullOut <= tensile ? pullOut : tensile, yP);
+        }
+    }
+}
+
+} // namespace
+
+LayerList BuildReinforcementLayers(const Job& job, const SectionTable& table, const NoticeFn& notice)
+{
+    // Nails (a nonzero ReinforcementKind) are left out: nothing in the program
+    // makes that kind, so every block is laid out as horizontal geogrid layers.
+    LayerList layers;
+    for (int b = 0; b < job.ReinforcementCount(); ++b) {
+        const ReinforcementBlock& block = job.Reinforcement[static_cast<std::size_t>(b)];
+        const float top = block.BlockBase + block.BlockHeight;
+        // A spacing of zero or less cannot step up the block: such a block gets
+        // its one layer at BlockBase (when the base lies within the block).
+        const bool single = !(block.VerticalSpacing > 0.0f);
+        int levels = 0;
+        for (float y = block.BlockBase; y <= top; y += block.VerticalSpacing) {
+            if (levels == kMaxLevelsPerBlock) {
+                Notify(notice, BlockLevelsNotice(b + 1));
+                break;
+            }
+            ++levels;
+            float x = 0.0f;
+            if (FaceCrossing(table, y, x))
+                layers.push_back(MakeLayer(block, x, y));
+            if (single)
+                break;
+        }
+    }
+    // Highest first; layers at equal levels keep their order (a stable sort gives
+    // the same order as passes of adjacent exchanges, without their n^2 cost).
+    std::stable_sort(layers.begin(), layers.end(),
+                     [](const ReinforcementLayer& a, const ReinforcementLayer& b) { return a.StartY > b.StartY; });
+    return layers;
+}
+
+ReinforcementTotals ComputeReinforcementForce(const AnalysisInput& in, SlipKind kind,
+                                              const SliceList& slices, float centreY)
+{
+    ReinforcementTotals totals;
+    ForEachLayerForce(in, slices, [&](std::size_t, float force, float yP) {
+        totals.Force += force;
+        if (kind == SlipKind::Circular)
+            totals.Moment += force * (centreY - yP);
+    });
+    return totals;
+}
+
+std::vector<float> ReinforcementSliceForces(const AnalysisInput& in, const SliceList& slices)
+{
+    std::vector<float> forces(slices.size(), 0.0f);
+    ForEachLayerForce(in, slices, [&](std::size_t k, float force, float) { forces[k] += force; });
+    return forces;
+}
+
+} // namespace clv
