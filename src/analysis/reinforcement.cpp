@@ -39,7 +39,7 @@ bool FaceCrossing(const SectionTable& table, float y, float& x)
     return false;
 }
 
-ReinforcementLayer MakeLayer(const ReinforcementBlock& block, float startX, float y)
+ReinforcementLayer MakeLayer(const ReinforcementBlock& block, int blockNumber, float startX, float y)
 {
     ReinforcementLayer layer;
     layer.Strength = block.Strength;
@@ -50,6 +50,7 @@ ReinforcementLayer MakeLayer(const ReinforcementBlock& block, float startX, floa
     layer.EndY = y;
     layer.Length = block.Length;
     layer.Angle = 0.0f;
+    layer.Block = blockNumber;
     return layer;
 }
 
@@ -119,7 +120,7 @@ LayerList BuildReinforcementLayers(const Job& job, const SectionTable& table, co
             ++levels;
             float x = 0.0f;
             if (FaceCrossing(table, y, x))
-                layers.push_back(MakeLayer(block, x, y));
+                layers.push_back(MakeLayer(block, b + 1, x, y));
             if (single)
                 break;
         }

@@ -18,6 +18,7 @@ struct ReinforcementLayer {
     float EndY = 0;
     float Length = 0;
     float Angle = 0; // radians, 0 for geogrids
+    int Block = 0;   // the block (1-based) the layer belongs to
 };
 
 using LayerList = std::vector<ReinforcementLayer>;

@@ -3,6 +3,7 @@
 // Two-part wedges through the reinforced block: the soil's out-of-balance force
 // against the restoring force of the layers the wedge cuts.
 
+#include "analysis/reinforcement.h"
 #include "analysis/slip.h"
 
 namespace clv {
