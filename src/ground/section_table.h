@@ -27,22 +27,53 @@ public:
     int StationCount() const { return stationCount_; }
     int WaterRow() const { return soilCount_ + 1; }
     /** x of column `col` (0..StationCount + 1). */
-    float X(int col) const { return cells_[col]; }
+    float X(int col) const { return cells_[static_cast<std::size_t>(col) * rows_]; }
     /** Level of row `row` (1..SoilCount + 1) at column `col`. */
-    float Level(int row, int col) const { return cells_[static_cast<std::size_t>(row) * columns_ + col]; }
+    float Level(int row, int col) const { return cells_[static_cast<std::size_t>(col) * rows_ + row]; }
 
     // Building access, used by BuildSectionTable and by tests that lay out a table by hand.
     void Reset(int soilCount, int stationCount);
-    float& Cell(int row, int col) { return cells_[static_cast<std::size_t>(row) * columns_ + col]; }
+    float& Cell(int row, int col) { return cells_[static_cast<std::size_t>(col) * rows_ + row]; }
     /** Inserts an empty column (every row kNoLevel) before column `col`. */
     void InsertColumn(int col, float x);
 
 private:
     int soilCount_ = 0;
     int stationCount_ = 0;
-    std::size_t columns_ = 2;
-    std::vector<float> cells_ = std::vector<float>(2, 0.0f); // row-major, rows 0..SoilCount+1
+    std::size_t rows_ = 2; // SoilCount + 2
+    // Column-major: the x and all the levels of one station lie together, so a
+    // query reads every row at one x from two neighbouring runs, and inserting a
+    // station moves one block. An empty table is the two far stations with a
+    // water row without points.
+    std::vector<float> cells_ = {kFarLeftX, kNoPoints, kFarRightX, kNoPoints};
 };
+
+/**
+ * Where an x falls among the stations, found once and then used to read the level
+ * of any row at that x (the analyses read several rows at one x). `width` is 0 when
+ * the level is the one at column `col` (beyond the first or last real station);
+ * `col` is -1 when x cannot be placed (NaN).
+ */
+struct StationSpan {
+    int col = -1;
+    float dx = 0.0f;    // x - x(col)
+    float width = 0.0f; // x(col + 1) - x(col), or 0
+};
+
+/** The span of x, by bisection of the stations (the same span a walk from the left finds). */
+StationSpan FindStationSpan(const SectionTable& table, float x);
+
+/** Level of `row` at the x of `span`, exactly as SurfaceLevel computes it. */
+inline float LevelAt(const SectionTable& table, const StationSpan& span, int row)
+{
+    if (span.col < 0)
+        return kNoLevel;
+    const float left = table.Level(row, span.col);
+    if (span.width == 0.0f)
+        return left;
+    const float right = table.Level(row, span.col + 1);
+    return left + (right - left) * span.dx / span.width;
+}
 
 /** Rebuilds the table from the soils and the water surface of the job. */
 SectionTable BuildSectionTable(const Job& job);
