@@ -3,6 +3,8 @@
 // The search over trial circles: centres on a grid, one circle through each point
 // of a line of common points, the grid extended towards the minimum.
 
+#include "analysis/reinforcement.h"
+#include "analysis/slicing.h"
 #include "analysis/slip.h"
 
 namespace clv {
@@ -29,5 +31,28 @@ struct CircleSearchResult {
  */
 CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const LayerList& layers,
                                    const NoticeFn& notice = {});
+
+/** The message shown when the grid has grown past the slip limit and the search stops. */
+extern const char* const kSlipLimitNotice;
+/** Largest number of slips before the grid is no longer extended. */
+constexpr int kSlipLimit = 500;
+
+/** Sets CentreX, CentreY and Radius of every slip of `search` from its number and the current grid. */
+void AssignCircles(const Job& job, const SectionTable& table, CircleSearchResult& search);
+
+/**
+ * Analyses every slip that has no result yet (StabilityFactor 0), after
+ * AssignCircles. `slices` and `scratch` are working storage reused between slips.
+ */
+void AnalysePendingSlips(const AnalysisInput& in, CircleSearchResult& search, SliceList& slices,
+                         SlicingScratch& scratch);
+
+/**
+ * Grows the grid by one column or row towards the critical centre when it lies on
+ * an edge; returns true when it did (the new slips are empty and wait for the next
+ * pass). Shows the slip-limit notice instead when the search already has more
+ * than kSlipLimit slips.
+ */
+bool ExtendGrid(const Job& job, CircleSearchResult& search, const NoticeFn& notice);
 
 } // namespace clv

@@ -5,13 +5,24 @@
 
 #include "analysis/slip.h"
 
+#include <vector>
+
 namespace clv {
+
+/**
+ * Working storage of the slicing, kept by a search from circle to circle so that
+ * analysing a circle allocates nothing once the buffers have grown.
+ */
+struct SlicingScratch {
+    std::vector<float> Boundaries;
+};
 
 /**
  * Finds the ends of the circle of `slip` and cuts it into slices. Returns false
  * when the slip is invalid; its StabilityFactor is then kInvalidFactor.
  */
 bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices);
+bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, SlicingScratch& scratch);
 
 /** Base soil, design strength, weight and water pressures of every slice. */
 void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices);
@@ -34,5 +45,12 @@ void MergeNarrowSlices(SliceList& slices);
  * base data, forces, reinforcement, method. Leaves `slices` holding its slices.
  */
 void AnalyseCircle(const AnalysisInput& in, SlipResult& slip, SliceList& slices);
+void AnalyseCircle(const AnalysisInput& in, SlipResult& slip, SliceList& slices, SlicingScratch& scratch);
+
+/**
+ * True when every number of the slip and of its slices is finite. A slip that
+ * fails this (a degenerate slice, an overflow) is given kInvalidFactor.
+ */
+bool SlipIsFinite(const SlipResult& slip, const SliceList& slices);
 
 } // namespace clv
