@@ -134,7 +134,8 @@ public:
         const float moment = slip_.StabilityFactor;
         ForceSums(in_, slip_, slices_);
         const float force = slip_.StabilityFactor;
-        if (!Finite(moment) || !Finite(force))
+        // Sums that find no disturbing moment or force give no factor to go on with.
+        if (!Finite(moment) || !Finite(force) || moment == kInvalidFactor || force == kInvalidFactor)
             return Outcome::Inadmissible;
         F = moment;
         G = force;
@@ -166,6 +167,8 @@ private:
             const float a = s.LeftSideForce + cohesionTerm * cosA / F + k * n0 - s.HorizontalForce +
                             layerForce_[i] / F;
             const float b = k * nSlope;
+            if (!Finite(a) || !Finite(b))
+                return Outcome::Inadmissible; // a degenerate slice, not a failure to converge
             const float denominator = 1.0f - b;
             const float right = denominator != 0.0f ? a / denominator : 0.0f;
             if (denominator == 0.0f || !(std::fabs(right) <= kForceLimit)) {

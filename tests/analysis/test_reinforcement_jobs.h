@@ -15,9 +15,9 @@
 
 namespace clv::test {
 
-using Points = std::initializer_list<std::pair<float, float>>;
+using PointList = std::initializer_list<std::pair<float, float>>;
 
-inline SoilRecord& AddSoil(Job& job, float density, float phi, float cohesion, Points points)
+inline SoilRecord& AddStratum(Job& job, float density, float phi, float cohesion, PointList points)
 {
     SoilRecord soil;
     soil.Description.Assign("Soil");
@@ -78,7 +78,7 @@ struct Prepared {
 inline Job FaceJob(float phi = 30.0f, float cohesion = 0.0f)
 {
     Job job = MakeDefaultJob();
-    AddSoil(job, 20.0f, phi, cohesion, {{-20.0f, 0.0f}, {0.0f, 0.0f}, {10.0f, 10.0f}, {40.0f, 10.0f}});
+    AddStratum(job, 20.0f, phi, cohesion, {{-20.0f, 0.0f}, {0.0f, 0.0f}, {10.0f, 10.0f}, {40.0f, 10.0f}});
     return job;
 }
 
