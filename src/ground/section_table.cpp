@@ -3,6 +3,7 @@
 #include "ground/geometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace clv {
 
@@ -41,7 +42,7 @@ StationSpan FindStationSpan(const SectionTable& table, float x)
         span.col = 1;
     } else if (x >= table.X(last)) {
         span.col = last;
-    } else if (x == x) { // NaN falls through every test and has no level
+    } else if (!std::isnan(x)) { // NaN fails every test and has no level
         // x(1) < x < x(last): the first column c in 2..last with x <= x(c) exists.
         int lo = 2, hi = last;
         while (lo < hi) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace clv {
@@ -100,6 +101,23 @@ TEST(SectionTable, LowerStrataCrossingEachOther)
     EXPECT_NEAR(SurfaceLevel(table, 3, 15.0f), 5.0f, 1e-5);
 }
 
+TEST(SectionTable, TwoRowsCrossingOneGroundSegment)
+{
+    Job job = MakeDefaultJob();
+    AddSoil(job, 18.0f, {{0, 0}, {10, 10}});
+    AddSoil(job, 20.0f, {{0, 6}, {10, 6}}); // above the ground left of x = 6
+    SetWater(job, {{0, 3}, {10, 3}});
+    const SectionTable table = BuildSectionTable(job);
+
+    ASSERT_EQ(table.StationCount(), 4);
+    EXPECT_NEAR(table.X(2), 3.0f, 1e-5);
+    EXPECT_NEAR(table.X(3), 6.0f, 1e-5);
+    EXPECT_NEAR(table.Level(2, 2), 3.0f, 1e-5); // held down to the ground
+    EXPECT_NEAR(table.Level(2, 3), 6.0f, 1e-5);
+    EXPECT_NEAR(SurfaceLevel(table, 2, 1.5f), 1.5f, 1e-5);
+    EXPECT_NEAR(SurfaceLevel(table, 2, 8.0f), 6.0f, 1e-5);
+}
+
 TEST(SectionTable, RowsWithoutPoints)
 {
     Job job = MakeDefaultJob();
@@ -126,6 +144,56 @@ TEST(SectionTable, PointsOutsideTheFarStationsAreLeftOut)
     ASSERT_EQ(table.StationCount(), 2);
     EXPECT_EQ(table.X(0), kFarLeftX);
     EXPECT_EQ(table.X(1), 0.0f);
+}
+
+TEST(SectionTable, RandomSectionsKeepTheirInvariants)
+{
+    // Strata drawn anyhow, crossing each other and the water: the stations stay
+    // strictly increasing, every stratum lies at or below the one above it, and
+    // the ground passes through its own points.
+    std::mt19937 random(20240611);
+    std::uniform_real_distribution<float> level(-5.0f, 15.0f);
+    std::uniform_int_distribution<int> count(0, 8);
+    for (int trial = 0; trial < 300; ++trial) {
+        Job job = MakeDefaultJob();
+        std::vector<std::pair<float, float>> groundPoints;
+        for (int k = 1; k <= 4; ++k) {
+            SoilRecord& soil = AddSoil(job, 18.0f, {});
+            const int n = k == 1 ? 2 + count(random) : count(random);
+            for (int p = 1; p <= n; ++p) {
+                soil.X[p] = -20.0f + 40.0f * static_cast<float>(p - 1) / static_cast<float>(n) + 0.37f * k;
+                soil.Y[p] = level(random);
+                if (k == 1)
+                    groundPoints.emplace_back(soil.X[p], soil.Y[p]);
+            }
+            soil.PointCount = static_cast<Integer>(n);
+        }
+        SetWater(job, {{-25, level(random)}, {0, level(random)}, {25, level(random)}});
+        const SectionTable table = BuildSectionTable(job);
+
+        for (int col = 0; col <= table.StationCount(); ++col)
+            ASSERT_LT(table.X(col), table.X(col + 1)) << "trial " << trial;
+        for (int k = 2; k <= 4; ++k)
+            for (int col = 0; col <= table.StationCount() + 1; ++col)
+                ASSERT_LE(table.Level(k, col), table.Level(k - 1, col)) << "trial " << trial;
+        for (const auto& [x, y] : groundPoints)
+            ASSERT_NEAR(SurfaceLevel(table, 1, x), y, 1e-4) << "trial " << trial;
+    }
+}
+
+TEST(SectionTable, NonFiniteLevelsNeverHang)
+{
+    Job job = MakeDefaultJob();
+    AddSoil(job, 18.0f, {{0, NAN}, {10, 5}, {20, INFINITY}});
+    AddSoil(job, 20.0f, {{0, -INFINITY}, {15, NAN}});
+    SetWater(job, {{5, NAN}, {25, 1}});
+    const SectionTable table = BuildSectionTable(job);
+    Integer soil = 0;
+    OverburdenStress(job, table, 12.0f, 1.0f, soil);
+    PorePressure(job, table, 12.0f, 1.0f, soil);
+    GroundXAtLevel(job, table, 3.0f);
+    EXPECT_GE(soil, 1);
+    EXPECT_LE(soil, 2);
 }
 
 TEST(SurfaceLevel, ContinuesHorizontallyBeyondTheEnds)
