@@ -532,6 +532,10 @@ int CreateTempBeside(const std::string& target, std::string& tempPath)
  */
 bool ReplaceFileContents(const std::string& target, const Bytes& bytes)
 {
+    // A rename would replace even a file the user has made read-only; writing in
+    // place would have been refused, and so is the save.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        return false;
     std::string tempPath;
     const int fd = CreateTempBeside(target, tempPath);
     if (fd < 0)

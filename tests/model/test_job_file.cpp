@@ -422,7 +422,7 @@ TEST_F(JobFileOnDisk, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(session.JobModified);
 }
 
-TEST_F(JobFileOnDisk, SaveIntoReadOnlyFolderFailsCleanly)
+TEST_F(JobFileOnDisk, SaveIntoReadOnlyFolderOrFileFailsCleanly)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
@@ -436,6 +436,10 @@ TEST_F(JobFileOnDisk, SaveIntoReadOnlyFolderFailsCleanly)
     EXPECT_EQ(SaveJob(session), std::string(kSaveErrorMessage));
     ::chmod(dir.c_str(), 0755);
     EXPECT_TRUE(session.JobModified);
+    EXPECT_EQ(test::ReadBytes(target), before);
+
+    ::chmod(target.c_str(), 0444); // a file made read-only is not replaced either
+    EXPECT_EQ(SaveJob(session), std::string(kSaveErrorMessage));
     EXPECT_EQ(test::ReadBytes(target), before);
 }
 
