@@ -63,8 +63,24 @@ float LayerShear(const AnalysisInput& in, const ReinforcementLayer& layer, float
         return 0.0f;
     const SoilRecord& s = in.job.Soil(soil);
     const PartialFactors& f = in.job.Factors;
-    const float tanPhi = std::tan(s.Phi * 3.1415925f / 180.0f);
+    const float tanPhi = std::tan(Radians(s.Phi));
     return layer.FrictionCoefficient * (s.Cohesion / f.Cohesion + sigma * tanPhi / f.TanPhi);
+}
+
+/**
+ * Whether the base chord of a slice really passes through the layer's level.
+ * The crossing rule widens the chord's x-range by 0.001 for round-off; on its
+ * own that lets a steep chord "cross" a layer that passes just beyond its end
+ * (a two-part wedge with a horizontal base 1 mm above a layer would pick that
+ * layer up in its rear plane) and counts a layer through a slice boundary in
+ * both slices. The layer must therefore lie within the chord's level range, and
+ * one crossing at a shared boundary counts once.
+ */
+bool ChordSpansLevel(const Slice& s, float level)
+{
+    const float low = std::min(s.BaseLeft, s.BaseRight);
+    const float high = std::max(s.BaseLeft, s.BaseRight);
+    return low <= level && level <= high;
 }
 
 /**
@@ -75,9 +91,14 @@ template <typename Visit>
 void ForEachLayerForce(const AnalysisInput& in, const SliceList& slices, Visit visit)
 {
     const PartialFactors& f = in.job.Factors;
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    // Where each layer was last counted: the slice and the crossing x.
+    std::vector<std::size_t> lastSlice(in.layers.size(), kNone);
+    std::vector<float> lastX(in.layers.size(), 0.0f);
     for (std::size_t k = 0; k < slices.size(); ++k) {
         const Slice& s = slices[k];
-        for (const ReinforcementLayer& layer : in.layers) {
+        for (std::size_t j = 0; j < in.layers.size(); ++j) {
+            const ReinforcementLayer& layer = in.layers[j];
             Segment line{layer.StartX, layer.StartY, layer.EndX, layer.EndY};
             LineCoefficients(line);
             Segment chord{s.XLeft, s.BaseLeft, s.XRight, s.BaseRight};
@@ -86,6 +107,12 @@ void ForEachLayerForce(const AnalysisInput& in, const SliceList& slices, Visit v
                 continue;
             const float xP = line.X1;
             const float yP = line.Y1;
+            if (!ChordSpansLevel(s, yP))
+                continue;
+            if (lastSlice[j] != kNone && lastSlice[j] + 1 == k && std::fabs(xP - lastX[j]) <= 0.002f)
+                continue;
+            lastSlice[j] = k;
+            lastX[j] = xP;
             const float tauP = LayerShear(in, layer, xP, yP);
             const float tauE = LayerShear(in, layer, layer.EndX, layer.EndY);
             const float dx = layer.EndX - xP;

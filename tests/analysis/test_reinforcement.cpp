@@ -176,17 +176,38 @@ TEST(ReinforcementForce, CrossingOutsideTheLayerOrOutsideTheChordCountsNothing)
     EXPECT_GT(ComputeReinforcementForce(in, SlipKind::Circular, OneSlice(4.0f, 1.0f, 5.0f, 3.0f), 10.f).Force, 0.f);
 }
 
-TEST(ReinforcementForce, CrossingAtASliceBoundaryCountsInBothSlices)
+TEST(ReinforcementForce, LayerThroughASliceBoundaryCountsOnce)
 {
     Job job = FaceJob();
     AddBlock(job, 2.0f, 0.0f, 1.0f, 8.0f, 1000.0f);
     Prepared p(std::move(job));
-    SliceList slices = OneSlice(4.0f, 1.0f, 5.0f, 2.0f);
-    slices.push_back(OneSlice(5.0f, 2.0f, 6.0f, 3.0f)[0]);
     const AnalysisInput in = p.Input();
-    const float single = ComputeReinforcementForce(in, SlipKind::Defined, SliceList{slices[0]}, 0.f).Force;
-    EXPECT_GT(single, 0.0f);
-    EXPECT_FLOAT_EQ(ComputeReinforcementForce(in, SlipKind::Defined, slices, 0.f).Force, 2.0f * single);
+    // The layer at 2 passes exactly through the shared corner (5, 2) of two slices,
+    // and then just beside it: either way one crossing, one force.
+    for (float corner : {2.0f, 2.0005f, 1.9995f}) {
+        SliceList slices = OneSlice(4.0f, 1.0f, 5.0f, corner);
+        slices.push_back(OneSlice(5.0f, corner, 6.0f, 3.0f)[0]);
+        const float first = ComputeReinforcementForce(in, SlipKind::Defined, SliceList{slices[0]}, 0.f).Force;
+        const float second = ComputeReinforcementForce(in, SlipKind::Defined, SliceList{slices[1]}, 0.f).Force;
+        EXPECT_GT(first + second, 0.0f) << corner;
+        if (corner != 2.0f)
+            EXPECT_EQ(std::min(first, second), 0.0f) << corner;
+        EXPECT_FLOAT_EQ(ComputeReinforcementForce(in, SlipKind::Defined, slices, 0.f).Force,
+                        std::max(first, second)) << corner;
+    }
+}
+
+TEST(ReinforcementForce, SteepChordEndingJustAboveALayerDoesNotCrossIt)
+{
+    // A chord rising at 70 deg from 1 mm above the layer: its line meets the layer
+    // 0.36 mm to the left of its foot, inside the 0.001 widening, but the base never
+    // reaches the layer's level.
+    Job job = FaceJob();
+    AddBlock(job, 2.0f, 0.0f, 1.0f, 8.0f, 1000.0f);
+    Prepared p(std::move(job));
+    const float rise = std::tan(Radians(70.0f));
+    EXPECT_EQ(ComputeReinforcementForce(p.Input(), SlipKind::Wedge, OneSlice(5.0f, 2.001f, 6.0f, 2.001f + rise),
+                                        0.f).Force, 0.f);
 }
 
 TEST(ReinforcementForce, PerSliceForcesAddUpToTheTotal)
