@@ -9,8 +9,8 @@ void PrintUsage(std::ostream& err)
     err << "usage: clivora-cli <command> [options] FILE...\n"
            "\n"
            "commands:\n"
-           "  info JOB.clv          summary of a job file\n"
-           "  convert IN OUT        convert between .clv and .json (by extension)\n"
+           "  info JOB              summary of a job (JOB.clv, or its JSON form JOB.json)\n"
+           "  convert IN OUT        convert between .clv and .json (by extension), without loss\n"
            "  analyse [--method fellenius|bishop|bs8006|janbu|rigorous] [--json] JOB.clv...\n"
            "                        run the slip circle search and print the critical circle\n";
 }
