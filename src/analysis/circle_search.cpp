@@ -90,21 +90,6 @@ std::size_t SlipIndex(int centresX, int centresY, int i, int j, int p)
     return static_cast<std::size_t>((p - 1) * centresX * centresY + (j - 1) * centresX + i - 1);
 }
 
-void FindCritical(CircleSearchResult& r)
-{
-    float lowest = kNoMinimum;
-    r.CriticalSlip = 0;
-    for (std::size_t n = 0; n < r.Slips.size(); ++n) {
-        // Strictly lower: of two equal factors the lower slip number stays critical.
-        if (r.Slips[n].StabilityFactor < lowest) {
-            lowest = r.Slips[n].StabilityFactor;
-            r.CriticalSlip = static_cast<int>(n) + 1;
-        }
-    }
-    if (r.CriticalSlip == 0)
-        r.CriticalSlip = 1;
-    r.CriticalCentre = (r.CriticalSlip - 1) % r.CentreCount + 1;
-}
 
 void SetCentreMinima(CircleSearchResult& r)
 {
@@ -117,6 +102,20 @@ void SetCentreMinima(CircleSearchResult& r)
 }
 
 } // namespace
+
+int FindCriticalSlip(const std::vector<SlipResult>& slips)
+{
+    float lowest = kNoMinimum;
+    int critical = 1;
+    for (std::size_t n = 0; n < slips.size(); ++n) {
+        // Strictly lower: of two equal factors the lower slip number stays critical.
+        if (slips[n].StabilityFactor < lowest) {
+            lowest = slips[n].StabilityFactor;
+            critical = static_cast<int>(n) + 1;
+        }
+    }
+    return critical;
+}
 
 void AssignCircles(const Job& job, const SectionTable& table, CircleSearchResult& r)
 {
@@ -241,7 +240,8 @@ CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const La
     bool continueSearch = true;
     while (continueSearch) {
         AnalysePendingSlips(in, r, slices, scratch);
-        FindCritical(r);
+        r.CriticalSlip = FindCriticalSlip(r.Slips);
+        r.CriticalCentre = (r.CriticalSlip - 1) % r.CentreCount + 1;
         continueSearch = ExtendGrid(job, r, notice);
     }
     SetCentreMinima(r);

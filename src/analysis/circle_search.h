@@ -37,6 +37,12 @@ extern const char* const kSlipLimitNotice;
 /** Largest number of slips before the grid is no longer extended. */
 constexpr int kSlipLimit = 500;
 
+/**
+ * Number (1-based) of the slip with the lowest factor below 1000000; of equal
+ * factors the lower number. 1 when no slip qualifies (or the list is empty).
+ */
+int FindCriticalSlip(const std::vector<SlipResult>& slips);
+
 /** Sets CentreX, CentreY and Radius of every slip of `search` from its number and the current grid. */
 void AssignCircles(const Job& job, const SectionTable& table, CircleSearchResult& search);
 
