@@ -528,7 +528,8 @@ int CreateTempBeside(const std::string& target, std::string& tempPath)
 /**
  * Writes the bytes to `target` so that the target is either the old file or the
  * whole new one: a temporary file in the same folder is written, flushed to the
- * disk and renamed over the target.
+ * disk and renamed over the target. Being replaced whole, a longer old file leaves
+ * no tail behind.
  */
 bool ReplaceFileContents(const std::string& target, const Bytes& bytes)
 {
