@@ -204,4 +204,98 @@ void PrintCircles(std::ostream& out, const Job& job, const CircleSearchResult& s
     }
 }
 
+nlohmann::json DefinedJson(const DefinedSurfaceResult& defined)
+{
+    const SlipResult& d = defined.Slip;
+    nlohmann::json slices = nlohmann::json::array();
+    for (const Slice& s : defined.Slices)
+        slices.push_back(SliceJson(s));
+    return {
+        {"stability_factor", JsonNumber(d.StabilityFactor)},
+        {"text", FactorText(d.StabilityFactor, "N/A")},
+        {"disturbing_force", JsonNumber(d.DisturbingForce)},
+        {"soil_force", JsonNumber(d.SoilForce)},
+        {"reinforcement_force", JsonNumber(d.ReinforcementForce)},
+        {"slices", slices},
+    };
+}
+
+void PrintDefined(std::ostream& out, const DefinedSurfaceResult& defined, const NoticeLog& notices)
+{
+    const SlipResult& d = defined.Slip;
+    out << "Defined surface analysis\n";
+    out << "  The method of analysis used is Janbu simplified (horizontal equilibrium)\n";
+    for (const std::string& notice : notices)
+        out << "  Notice: " << OneLine(notice) << "\n";
+    out << "  Stability factor  " << FactorText(d.StabilityFactor, "N/A") << "\n";
+    if (d.StabilityFactor == kInvalidFactor)
+        return;
+    out << "  Disturbing force " << Fixed(d.DisturbingForce, 1) << " kN/m, restoring: soil shear "
+        << Fixed(d.SoilForce, 1) << ", reinforcement " << Fixed(d.ReinforcementForce, 1) << " kN/m\n";
+    out << "  Slices of the defined surface\n"
+           "      x left  x right   ground    base  soil   weight  vertical horizontal  pore p.   normal\n";
+    for (const Slice& sl : defined.Slices) {
+        out << Column(sl.XLeft, 2, 11) << Column(sl.XRight, 2, 9) << Column((sl.GroundLeft + sl.GroundRight) / 2, 2, 9)
+            << Column((sl.BaseLeft + sl.BaseRight) / 2, 2, 8) << Column(sl.BaseSoil, 0, 6) << Column(sl.Weight, 1, 9)
+            << Column(sl.VerticalForce, 1, 10) << Column(sl.HorizontalForce, 1, 11)
+            << Column(sl.BasePorePressure, 1, 9) << Column(sl.NormalForce, 1, 9) << "\n";
+    }
+}
+
+nlohmann::json WedgesJson(const WedgeSearchResult& wedges)
+{
+    // With no wedge kept the factor is the invalid one and "critical" is null.
+    const WedgeResult* c = wedges.Critical();
+    const float factor = c ? c->StabilityFactor : kInvalidFactor;
+    nlohmann::json critical = nullptr;
+    if (c) {
+        critical = {
+            {"base_width", JsonNumber(c->BaseWidth)},
+            {"base_angle", JsonNumber(c->BaseAngle)},
+            {"rear_angle", JsonNumber(c->RearAngle)},
+            {"toe_x", JsonNumber(c->ToeX)},
+            {"toe_level", JsonNumber(c->ToeLevel)},
+            {"corner_x", JsonNumber(c->CornerX)},
+            {"corner_level", JsonNumber(c->CornerLevel)},
+            {"top_x", JsonNumber(c->TopX)},
+            {"top_level", JsonNumber(c->TopLevel)},
+            {"disturbing", JsonNumber(c->Disturbing)},
+            {"soil_restore", JsonNumber(c->SoilRestore)},
+            {"reinforcement_restore", JsonNumber(c->ReinforcementRestore)},
+        };
+    }
+    return {
+        {"stability_factor", JsonNumber(factor)},
+        {"text", FactorText(factor)},
+        {"count", wedges.Wedges.size()},
+        {"critical", critical},
+    };
+}
+
+void PrintWedges(std::ostream& out, const Job& job, const WedgeSearchResult& wedges, const NoticeLog& notices)
+{
+    const WedgeSettings& w = job.Wedge;
+    out << "Wedge analysis\n";
+    for (const std::string& notice : notices)
+        out << "  Notice: " << OneLine(notice) << "\n";
+    out << "  Base width " << Fixed(w.BaseWidthMin, 2) << " to " << Fixed(w.BaseWidthMax, 2) << " by "
+        << Fixed(w.BaseWidthInc, 2) << " m, base angle " << Fixed(w.BaseAngleMin, 0) << " to "
+        << Fixed(w.BaseAngleMax, 0) << ", rear angle " << Fixed(w.RearAngleMin, 0) << " to "
+        << Fixed(w.RearAngleMax, 0) << " by " << Fixed(w.AngleInc, 0) << " deg\n";
+    const WedgeResult* c = wedges.Critical();
+    if (c == nullptr) {
+        out << "  No wedges were analysed.\n";
+        return;
+    }
+    out << "  Critical wedge stability factor  " << FactorText(c->StabilityFactor) << "\n";
+    out << "  " << wedges.Wedges.size() << " wedges analysed\n";
+    out << "  Base width " << Fixed(c->BaseWidth, 2) << " m at " << Fixed(c->BaseAngle, 0) << " deg, rear angle "
+        << Fixed(c->RearAngle, 0) << " deg\n";
+    out << "  Toe    x " << Fixed(c->ToeX, 2) << "  y " << Fixed(c->ToeLevel, 2) << "   corner x "
+        << Fixed(c->CornerX, 2) << "  y " << Fixed(c->CornerLevel, 2) << "   top x " << Fixed(c->TopX, 2) << "  y "
+        << Fixed(c->TopLevel, 2) << "\n";
+    out << "  Disturbing force " << Fixed(c->Disturbing, 1) << " kN/m, restoring: soil " << Fixed(c->SoilRestore, 1)
+        << ", reinforcement " << Fixed(c->ReinforcementRestore, 1) << " kN/m\n";
+}
+
 } // namespace clv::cli

@@ -7,6 +7,8 @@
 // and "wedges").
 
 #include "analysis/circle_search.h"
+#include "analysis/defined_surface.h"
+#include "analysis/wedges.h"
 #include "model/job.h"
 
 #include <nlohmann/json.hpp>
@@ -46,5 +48,17 @@ nlohmann::json CirclesJson(const Job& job, const CircleSearchResult& search, con
 
 /** The same results as text. */
 void PrintCircles(std::ostream& out, const Job& job, const CircleSearchResult& search, const NoticeLog& notices);
+
+/** The "defined" object: the defined surface's factor ("N/A" when not available), its forces and slices. */
+nlohmann::json DefinedJson(const DefinedSurfaceResult& defined);
+
+/** The same results as text. */
+void PrintDefined(std::ostream& out, const DefinedSurfaceResult& defined, const NoticeLog& notices);
+
+/** The "wedges" object: the critical wedge of the search (null when no wedge was kept) and the wedge count. */
+nlohmann::json WedgesJson(const WedgeSearchResult& wedges);
+
+/** The same results as text. */
+void PrintWedges(std::ostream& out, const Job& job, const WedgeSearchResult& wedges, const NoticeLog& notices);
 
 } // namespace clv::cli

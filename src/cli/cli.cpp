@@ -11,8 +11,10 @@ void PrintUsage(std::ostream& err)
            "commands:\n"
            "  info JOB              summary of a job (JOB.clv, or its JSON form JOB.json)\n"
            "  convert IN OUT        convert between .clv and .json (by extension), without loss\n"
-           "  analyse [--method fellenius|bishop|bs8006|janbu|rigorous] [--json] JOB.clv...\n"
-           "                        run the slip circle search and print the critical circle\n";
+           "  analyse [--method fellenius|bishop|bs8006|janbu|rigorous] [--circles] [--defined] [--wedges]\n"
+           "          [--json] JOB.clv...\n"
+           "                        run the slip circle search, the defined surface and the wedge search\n"
+           "                        (by default those that apply to the job) and print their results\n";
 }
 
 int RunCli(const Args& argv, std::ostream& out, std::ostream& err)

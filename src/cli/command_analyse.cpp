@@ -8,7 +8,9 @@
 #include "commands.h"
 
 #include "analysis/circle_search.h"
+#include "analysis/defined_surface.h"
 #include "analysis/reinforcement.h"
+#include "analysis/wedges.h"
 #include "ground/section_table.h"
 
 #include <nlohmann/json.hpp>
@@ -23,8 +25,11 @@ namespace {
 struct AnalyseOptions {
     std::optional<Integer> method; // replaces the job's method for this run
     bool json = false;
-    // Which analyses to run; each adds its object beside "circles" under the file.
-    bool circles = true;
+    // Which analyses to run; each adds its object under the file. Without any of
+    // --circles, --defined, --wedges every analysis that applies to the job runs.
+    bool circles = false;
+    bool defined = false;
+    bool wedges = false;
     std::vector<std::string> files;
 };
 
@@ -36,6 +41,12 @@ std::optional<AnalyseOptions> ParseOptions(const Args& args, std::string& error)
         const std::string& arg = args[i];
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--circles") {
+            options.circles = true;
+        } else if (arg == "--defined") {
+            options.defined = true;
+        } else if (arg == "--wedges") {
+            options.wedges = true;
         } else if (arg == "--method" || arg.rfind("--method=", 0) == 0) {
             std::string word;
             if (arg == "--method") {
@@ -96,6 +107,37 @@ void RunCircles(PreparedJob& p, nlohmann::json& result, std::ostream& text)
     PrintCircles(text, p.job, search, notices);
 }
 
+/** The analyses that apply to a job: circles on a ground surface, the defined surface on three points, wedges on layers. */
+void ChooseApplicable(const PreparedJob& p, AnalyseOptions& options)
+{
+    if (options.circles || options.defined || options.wedges)
+        return;
+    options.circles = p.job.SoilCount() >= 1 && p.job.Soil(1).PointCount >= 2;
+    options.defined = p.job.UserPointCount() >= 3;
+    options.wedges = !p.layers.empty();
+}
+
+/** The defined slip surface, as the defined surface tab runs it. */
+void RunDefined(PreparedJob& p, nlohmann::json& result, std::ostream& text)
+{
+    NoticeLog notices = p.layerNotices;
+    const AnalysisInput in{p.job, p.table, p.layers, CollectInto(notices)};
+    const DefinedSurfaceResult defined = AnalyseDefinedSurface(in);
+    result["defined"] = DefinedJson(defined);
+    PrintDefined(text, defined, notices);
+}
+
+/** The two-part wedge search, as the wedge tab runs it. */
+void RunWedges(PreparedJob& p, nlohmann::json& result, std::ostream& text)
+{
+    NoticeLog notices = p.layerNotices;
+    if (p.layers.empty())
+        notices.push_back("Wedge analysis is only applicable to reinforced slopes");
+    const WedgeSearchResult wedges = AnalyseWedges(p.job, p.table, p.layers, CollectInto(notices));
+    result["wedges"] = WedgesJson(wedges);
+    PrintWedges(text, p.job, wedges, notices);
+}
+
 } // namespace
 
 int RunAnalyse(const Args& args, std::ostream& out, std::ostream& err)
@@ -123,8 +165,18 @@ int RunAnalyse(const Args& args, std::ostream& out, std::ostream& err)
 
         nlohmann::json result = {{"file", path}};
         std::ostringstream text;
-        if (options->circles)
+        AnalyseOptions chosen = *options;
+        ChooseApplicable(prepared, chosen);
+        if (chosen.circles)
             RunCircles(prepared, result, text);
+        if (chosen.defined) {
+            text << (chosen.circles ? "\n" : "");
+            RunDefined(prepared, result, text);
+        }
+        if (chosen.wedges) {
+            text << (chosen.circles || chosen.defined ? "\n" : "");
+            RunWedges(prepared, result, text);
+        }
 
         if (options->json) {
             results.push_back(std::move(result));
