@@ -107,7 +107,10 @@ void RunCircles(PreparedJob& p, nlohmann::json& result, std::ostream& text)
     PrintCircles(text, p.job, search, notices);
 }
 
-/** The analyses that apply to a job: circles on a ground surface, the defined surface on three points, wedges on layers. */
+/**
+ * The analyses that apply to a job: circles on a ground surface, the defined
+ * surface on three points, wedges on layers.
+ */
 void ChooseApplicable(const PreparedJob& p, AnalyseOptions& options)
 {
     if (options.circles || options.defined || options.wedges)
@@ -115,6 +118,9 @@ void ChooseApplicable(const PreparedJob& p, AnalyseOptions& options)
     options.circles = p.job.SoilCount() >= 1 && p.job.Soil(1).PointCount >= 2;
     options.defined = p.job.UserPointCount() >= 3;
     options.wedges = !p.layers.empty();
+    // When nothing applies, the circle search still runs and says why it found nothing.
+    if (!options.defined && !options.wedges)
+        options.circles = true;
 }
 
 /** The defined slip surface, as the defined surface tab runs it. */
