@@ -1,0 +1,103 @@
+// Speed of the slip circle search.
+//
+// AutomaticSearch: the search exactly as the slip circle tab runs it at every
+// refresh (automatic grid, extension up to the slip limit), on each bundled
+// example. FixedGrid: a fixed grid of 20,000 circles on the layered example
+// (automatic geometry and extension off), reported as circles per second on one
+// core, for each method.
+
+#include "analysis/circle_search.h"
+#include "analysis/reinforcement.h"
+#include "ground/section_table.h"
+#include "model/job_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace clv;
+
+struct Example {
+    Job job;
+    SectionTable table;
+    LayerList layers;
+};
+
+Example Load(const std::string& name)
+{
+    JobSession session;
+    session.JobFilePath = std::string(CLIVORA_SOURCE_DIR) + "/examples/" + name + ".clv";
+    if (const auto error = OpenJob(session)) {
+        std::fprintf(stderr, "cannot open %s: %s\n", session.JobFilePath.c_str(), error->c_str());
+        std::exit(1);
+    }
+    Example e{session.job, {}, {}};
+    e.table = BuildSectionTable(e.job);
+    e.layers = BuildReinforcementLayers(e.job, e.table);
+    return e;
+}
+
+void AutomaticSearch(benchmark::State& state, const char* name)
+{
+    Example e = Load(name);
+    const SlipSettings saved = e.job.Slip;
+    std::size_t slips = 0;
+    for (auto _ : state) {
+        e.job.Slip = saved; // the search writes its automatic grid back
+        const CircleSearchResult r = RunCircleSearch(e.job, e.table, e.layers);
+        slips = r.Slips.size();
+        benchmark::DoNotOptimize(r.CriticalSlip);
+    }
+    state.counters["slips"] = static_cast<double>(slips);
+}
+
+void FixedGrid(benchmark::State& state, Integer method)
+{
+    Example e = Load("layered_slope");
+    SlipSettings& s = e.job.Slip;
+    s.Method = method;
+    s.AutoGenerate = kFalse;
+    s.AutoExtendGrid = kFalse;
+    // 40 x 50 centres over and around the critical region, 10 points on the ground.
+    s.GridXMin = -4.0f;
+    s.GridXMax = 15.5f;
+    s.GridXInc = 0.5f;
+    s.GridYMin = 15.0f;
+    s.GridYMax = 39.5f;
+    s.GridYInc = 0.5f;
+    s.CommonXMin = -6.0f;
+    s.CommonXMax = 12.0f;
+    s.CommonXInc = 2.0f;
+    s.CommonY = kNoLevel;
+    std::size_t slips = 0, valid = 0;
+    float critical = 0.0f;
+    for (auto _ : state) {
+        const CircleSearchResult r = RunCircleSearch(e.job, e.table, e.layers);
+        slips = r.Slips.size();
+        critical = r.Critical() ? r.Critical()->StabilityFactor : 0.0f;
+        valid = 0;
+        for (const SlipResult& slip : r.Slips)
+            valid += slip.StabilityFactor != kInvalidFactor ? 1 : 0;
+    }
+    state.counters["slips"] = static_cast<double>(slips);
+    state.counters["valid"] = static_cast<double>(valid);
+    state.counters["critical"] = critical;
+    state.counters["slips_per_s"]
+        = benchmark::Counter(static_cast<double>(slips), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+BENCHMARK_CAPTURE(AutomaticSearch, cutting, "cutting")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AutomaticSearch, layered_slope, "layered_slope")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AutomaticSearch, reinforced_embankment, "reinforced_embankment")->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(FixedGrid, fellenius, kFellenius)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FixedGrid, bishop, kBishop)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FixedGrid, bs8006, kBs8006)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FixedGrid, janbu, kJanbu)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FixedGrid, rigorous, kRigorous)->Unit(benchmark::kMillisecond);
+
+} // namespace
