@@ -168,6 +168,13 @@ void Balance(const AnalysisInput& in, WedgeResult& wedge, const SliceList& slice
             wedge.Disturbing += s.HorizontalForce + water;
         }
     }
+    // A force that is not a number (a zero partial factor, a degenerate slice) must
+    // not pass for a wedge that needs no reinforcement: it has no result at all.
+    if (!std::isfinite(wedge.Disturbing) || !std::isfinite(wedge.SoilRestore) ||
+        !std::isfinite(wedge.ReinforcementRestore)) {
+        wedge.StabilityFactor = kInvalidFactor;
+        return;
+    }
     const float net = wedge.Disturbing - wedge.SoilRestore;
     wedge.StabilityFactor = net >= 0.01f ? wedge.ReinforcementRestore / net : kNoNetForceFactor;
     if (!std::isfinite(wedge.StabilityFactor))

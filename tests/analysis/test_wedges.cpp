@@ -286,6 +286,25 @@ TEST(WedgeGeneration, RearPlaneSteeperThanTheFaceFindsNoGroundAndIsDropped)
     EXPECT_FLOAT_EQ(r.Wedges[9].ToeLevel, 0.001f);
 }
 
+TEST(WedgeSearch, ForcesThatAreNotNumbersGiveNoResultRatherThanNoNeed)
+{
+    // A sliding factor of zero (possible only from a job file) makes the horizontal
+    // bases' restoring force infinite; a zero fn makes every layer force infinite.
+    Job job = FaceJob(30.0f);
+    SetRanges(job, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 70.0f, 70.0f, 10.0f);
+    job.Factors.SlidingOnReinforcement = 0.0f;
+    Prepared p(std::move(job));
+    for (const WedgeResult& w : Search(p).Wedges)
+        EXPECT_EQ(w.StabilityFactor, kInvalidFactor);
+
+    p.job.Factors.SlidingOnReinforcement = 1.0f;
+    p.job.Factors.RamificationsOfFailure = 0.0f;
+    const WedgeSearchResult r = Search(p);
+    ASSERT_FALSE(r.Wedges.empty());
+    for (const WedgeResult& w : r.Wedges)
+        EXPECT_NE(w.StabilityFactor, 10000.0f);
+}
+
 TEST(WedgeSearch, NoWedgeKeptLeavesAnEmptyList)
 {
     // Bases 10 m long at 45 deg end above the crest: no rear plane meets the ground.
