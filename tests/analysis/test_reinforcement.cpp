@@ -190,8 +190,9 @@ TEST(ReinforcementForce, LayerThroughASliceBoundaryCountsOnce)
         const float first = ComputeReinforcementForce(in, SlipKind::Defined, SliceList{slices[0]}, 0.f).Force;
         const float second = ComputeReinforcementForce(in, SlipKind::Defined, SliceList{slices[1]}, 0.f).Force;
         EXPECT_GT(first + second, 0.0f) << corner;
-        if (corner != 2.0f)
+        if (corner != 2.0f) {
             EXPECT_EQ(std::min(first, second), 0.0f) << corner;
+        }
         EXPECT_FLOAT_EQ(ComputeReinforcementForce(in, SlipKind::Defined, slices, 0.f).Force,
                         std::max(first, second)) << corner;
     }
