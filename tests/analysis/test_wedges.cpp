@@ -162,20 +162,6 @@ TEST(WedgeGeneration, ZeroMaximumWidthGivesTieBacksOnly)
         EXPECT_NEAR(s.BaseAngle, Rad(critical.RearAngle), 1e-4);
 }
 
-TEST(WedgeGeneration, PositiveMinimumWidthLeavesOutTieBacks)
-{
-    Job job = FaceJob(30.0f);
-    SetRanges(job, 0.5f, 2.5f, 1.0f, 5.0f, 5.0f, 60.0f, 60.0f, 10.0f);
-    Prepared p(std::move(job));
-    const WedgeSearchResult r = Search(p);
-    ASSERT_FALSE(r.Wedges.empty());
-    for (const WedgeResult& w : r.Wedges) {
-        EXPECT_GE(w.BaseWidth, 0.5f);
-        EXPECT_GT(w.CornerX, w.ToeX);
-    }
-    EXPECT_EQ(r.Wedges[1].BaseWidth, 1.5f);
-}
-
 TEST(WedgeGeneration, IncrementsThatCannotStepGiveOneValue)
 {
     for (float inc : {0.0f, -1.0f}) {
@@ -270,22 +256,6 @@ TEST(WedgeSearch, SoilThatHoldsItselfGivesTenThousandShownAsAboveOneHundred)
     EXPECT_EQ(FactorText(r.Wedges[0].StabilityFactor), ">100");
 }
 
-TEST(WedgeGeneration, RearPlaneSteeperThanTheFaceFindsNoGroundAndIsDropped)
-{
-    // From a toe on the 63.4 deg face a 55 deg plane runs into the slope, a 65 deg
-    // one out into the air. The toe one spacing below the lowest layer lies inside
-    // the slope (1 m below the face), and its 65 deg plane reaches the crest.
-    Job job = FaceJob(30.0f);
-    SetRanges(job, 0.0f, 0.0f, 1.0f, 5.0f, 5.0f, 55.0f, 65.0f, 10.0f);
-    Prepared p(std::move(job));
-    const WedgeSearchResult r = Search(p);
-    ASSERT_EQ(r.Wedges.size(), 10u);
-    for (std::size_t i = 0; i < 9; ++i)
-        EXPECT_EQ(r.Wedges[i].RearAngle, 55.0f);
-    EXPECT_EQ(r.Wedges[9].RearAngle, 65.0f);
-    EXPECT_FLOAT_EQ(r.Wedges[9].ToeLevel, 0.001f);
-}
-
 TEST(WedgeSearch, ForcesThatAreNotNumbersGiveNoResultRatherThanNoNeed)
 {
     // A sliding factor of zero (possible only from a job file) makes the horizontal
@@ -316,17 +286,6 @@ TEST(WedgeSearch, NoWedgeKeptLeavesAnEmptyList)
     EXPECT_EQ(r.CriticalWedge, 0);
     EXPECT_EQ(r.Critical(), nullptr);
     EXPECT_TRUE(r.CriticalSlices.empty());
-}
-
-TEST(WedgeSearch, NoLayersNoWedges)
-{
-    Job job = FaceJob(30.0f);
-    job.Reinforcement.clear();
-    job.Wedge.UseDefaults = 1;
-    Prepared p(std::move(job));
-    const WedgeSearchResult r = Search(p);
-    EXPECT_TRUE(r.Wedges.empty());
-    EXPECT_EQ(p.job.Wedge.BaseWidthMax, 0.0f);
 }
 
 TEST(WedgeSearch, MoreWedgesThanTheListCanNumberAreRefusedWithANotice)

@@ -84,20 +84,5 @@ TEST(WedgeSettingsEntry, LeadingNumberReadsLikeATypedEntry)
     EXPECT_EQ(LeadingNumber("1e999"), 0.0); // no number a box could hold
 }
 
-TEST(WedgeSettingsEntry, LabelsHintsAndTheDefaultCheck)
-{
-    EXPECT_STREQ(WedgeBoxLabel(WedgeBox::BaseWidthInc), "Base width increment");
-    EXPECT_STREQ(WedgeBoxLabel(WedgeBox::AngleInc), "Angle increment");
-    EXPECT_STREQ(kWedgeTieBackHint,
-                 "To include only tie back (one part) type wedges set the maximum base width to zero.");
-    EXPECT_STREQ(kWedgeNoReinforcementMessage, "Wedge analysis is only applicable to reinforced slopes\r"
-                                               "Please define some reinforcement before trying this type of analysis");
-    WedgeSettings s = Defaults();
-    SetWedgeUseDefaults(s, false);
-    EXPECT_EQ(s.UseDefaults, kFalse);
-    SetWedgeUseDefaults(s, true);
-    EXPECT_EQ(s.UseDefaults, kTrue);
-}
-
 } // namespace
 } // namespace clv
