@@ -164,15 +164,6 @@ TEST(Methods, NegativeFactorGivesInvalid)
     }
 }
 
-TEST(Methods, UnknownMethodCodeLeavesTheSlipAlone)
-{
-    PaperSlip p;
-    p.job.Slip.Method = 7;
-    p.slip.StabilityFactor = 0.0f;
-    RunMethod(p.Input(), p.slip, p.slices);
-    EXPECT_EQ(p.slip.StabilityFactor, 0.0f);
-}
-
 TEST(Methods, FactorText)
 {
     EXPECT_EQ(FactorText(kInvalidFactor), "Invalid");

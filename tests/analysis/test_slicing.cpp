@@ -44,7 +44,7 @@ struct Incline {
     }
 };
 
-TEST(Slicing, EndsOfTheSlip)
+TEST(Slicing, TwentyMetreSlipWithTenSlicesGivesEleven)
 {
     Incline c;
     ASSERT_TRUE(c.Slice());
@@ -55,13 +55,8 @@ TEST(Slicing, EndsOfTheSlip)
     // Entry straight below the centre; exit at atan(-15 / 20) below the horizontal.
     EXPECT_NEAR(c.slip.EntryAngle, 3.0 * 3.14159265 / 2.0, 1e-5);
     EXPECT_NEAR(c.slip.ExitAngle, 2.0 * 3.14159265 - std::atan(0.75), 1e-5);
-}
 
-TEST(Slicing, TwentyMetreSlipWithTenSlicesGivesEleven)
-{
     // One interval of 20 m, widest slice 20 / 10: floor(20 / 2) = 10 extra sides.
-    Incline c;
-    ASSERT_TRUE(c.Slice());
     ASSERT_EQ(c.slices.size(), 11u);
     for (std::size_t i = 0; i < c.slices.size(); ++i) {
         const Slice& s = c.slices[i];
@@ -170,80 +165,45 @@ TEST(Slicing, PorePressureFromThePhreaticSurface)
     }
 }
 
-TEST(Slicing, PorePressureRatioFollowsTheOverburden)
+/** Base pore pressures of the standard circle in `job`. */
+SliceList BaseData(const Job& job)
 {
-    // Ru replaces the phreatic surface: u = Ru x gamma x depth.
-    Incline c(OneSoilJob({{-40, -20}, {60, 30}}, 20.0f, 30.0f, 5.0f, 0.3f));
-    SetWater(c.a.job, {{-40, 30}, {60, 30}});
-    c.Refresh();
-    ASSERT_TRUE(c.Slice());
+    Incline c(job);
+    EXPECT_TRUE(c.Slice());
     ComputeSliceBaseData(c.a.Input(), c.slices);
-    for (const Slice& s : c.slices) {
-        const double depth = (Ground(s.XLeft) + Ground(s.XRight)) / 2 - MidBase(s);
-        EXPECT_NEAR(s.BasePorePressure, 0.3 * 20.0 * depth, 1e-3) << s.XLeft;
-    }
+    return c.slices;
 }
 
-TEST(Slicing, PorePressureFromThePiezometricGrid)
+TEST(Slicing, PorePressureRatioGridAndSuction)
 {
-    // A grid of equal heads (level 4) over the slip replaces the water table and Ru.
-    Incline c(OneSoilJob({{-40, -20}, {60, 30}}, 20.0f, 30.0f, 5.0f, 0.3f));
-    SetWater(c.a.job, {{-40, 8}, {60, 8}});
-    PiezoSettings& p = c.a.job.Piezo;
-    p.Enabled = kTrue;
-    p.MinX = -10.0f;
-    p.MaxX = 30.0f;
-    p.IncX = 10.0f;
-    p.MinY = -10.0f;
-    p.MaxY = 20.0f;
-    p.IncY = 10.0f;
-    p.NX = 5; // stations at -10, 0, .. 30
-    p.NY = 4; // levels 20, 10, 0, -10
-    c.a.job.Heads.Resize(4, 5);
+    // Ru replaces the water table: u = Ru x gamma x depth.
+    Job ru = OneSoilJob({{-40, -20}, {60, 30}}, 20.0f, 30.0f, 5.0f, 0.3f);
+    SetWater(ru, {{-40, 8}, {60, 8}});
+    for (const Slice& s : BaseData(ru))
+        EXPECT_NEAR(s.BasePorePressure, 0.3 * 20.0 * ((Ground(s.XLeft) + Ground(s.XRight)) / 2 - MidBase(s)), 1e-3);
+
+    // A grid of equal heads (level 4) over the slip replaces both.
+    Job grid = ru;
+    grid.Piezo = PiezoSettings{kTrue, -10.0f, 30.0f, 10.0f, -10.0f, 20.0f, 10.0f, 4, 5}; // x -10..30, y 20..-10
+    grid.Heads.Resize(4, 5);
     for (int col = 1; col <= 5; ++col)
-        c.a.job.Heads.At(0, col) = -10.0f + 10.0f * static_cast<float>(col - 1);
+        grid.Heads.At(0, col) = -10.0f + 10.0f * static_cast<float>(col - 1);
     for (int row = 1; row <= 4; ++row) {
-        c.a.job.Heads.At(row, 0) = 20.0f - 10.0f * static_cast<float>(row - 1);
+        grid.Heads.At(row, 0) = 20.0f - 10.0f * static_cast<float>(row - 1);
         for (int col = 1; col <= 5; ++col)
-            c.a.job.Heads.At(row, col) = 4.0f;
+            grid.Heads.At(row, col) = 4.0f;
     }
-    c.Refresh();
-    ASSERT_TRUE(c.Slice());
-    ComputeSliceBaseData(c.a.Input(), c.slices);
-    for (const Slice& s : c.slices)
+    for (const Slice& s : BaseData(grid))
         EXPECT_NEAR(s.BasePorePressure, std::max(0.0, (4.0 - MidBase(s)) * 9.81), 1e-3) << s.XLeft;
-}
 
-TEST(Slicing, SuctionLimit)
-{
-    // Water table far below: the pore pressure is negative, cut to zero without
-    // suction and to -gamma_w x suction with it.
+    // Water table far below: negative pore pressure, cut to zero without suction and
+    // to -gamma_w x suction with it.
     for (float suction : {0.0f, 0.5f}) {
-        Job job = OneSoilJob({{-40, -20}, {60, 30}}, 20.0f, 30.0f, 5.0f);
-        job.Soils[0].Suction = suction;
-        SetWater(job, {{-40, -30}, {60, -30}});
-        Incline c(job);
-        ASSERT_TRUE(c.Slice());
-        ComputeSliceBaseData(c.a.Input(), c.slices);
-        for (const Slice& s : c.slices)
+        Job dry = OneSoilJob({{-40, -20}, {60, 30}}, 20.0f, 30.0f, 5.0f);
+        dry.Soils[0].Suction = suction;
+        SetWater(dry, {{-40, -30}, {60, -30}});
+        for (const Slice& s : BaseData(dry))
             EXPECT_NEAR(s.BasePorePressure, -9.81f * suction, 1e-4f);
-    }
-}
-
-TEST(Slicing, WaterOnTheSurfaceAndSeismicForces)
-{
-    Incline c;
-    SetWater(c.a.job, {{-40, 3}, {60, 3}});
-    c.a.job.Header.LateralAccelerationFactor = 0.1f;
-    c.a.job.Header.VerticalAccelerationFactor = 0.2f;
-    c.Refresh();
-    ASSERT_TRUE(c.Slice());
-    ComputeSliceBaseData(c.a.Input(), c.slices);
-    ComputeSliceForces(c.a.Input(), SlipKind::Circular, c.slip, c.slices);
-    for (const Slice& s : c.slices) {
-        const float p = s.SurfaceWaterPressure;
-        EXPECT_NEAR(s.VerticalForce, 1.2f * s.Weight + p * s.Width, 1e-3f);
-        EXPECT_NEAR(s.HorizontalForce, (s.GroundLeft - s.GroundRight) * p + 0.1f * s.Weight, 1e-3f);
     }
 }
 
