@@ -15,7 +15,7 @@ using test::AddStratum;
 using test::Prepared;
 
 // Fredlund & Krahn (1977): 2H:1V slope 12.19 m high, c' 28.73 kPa, phi' 20 deg,
-// gamma 18.85 kN/m3, the specified circle centre (18.288, 27.432), R 24.384.
+// gamma 18.85 kN/m3, the published circle, centre (18.288, 27.432), R 24.384.
 Job Fk77(float ru)
 {
     Job job = MakeDefaultJob();
