@@ -246,8 +246,10 @@ CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const La
     }
     SetCentreMinima(r);
 
-    // The critical circle again, so that its slices and sums are the current ones.
-    AnalyseCircle(in, r.Slips[static_cast<std::size_t>(r.CriticalSlip) - 1], r.CriticalSlices, scratch);
+    // The critical circle again, so that its slices and sums are the current ones. Any
+    // message about it was shown when it was first analysed, so this pass is silent.
+    const AnalysisInput quiet{job, table, layers, {}};
+    AnalyseCircle(quiet, r.Slips[static_cast<std::size_t>(r.CriticalSlip) - 1], r.CriticalSlices, scratch);
     return r;
 }
 

@@ -15,6 +15,11 @@ namespace {
 // spacing no longer changes y). The table allows 50 m of height at 0.05 m
 // spacing, i.e. 1001 levels, so that many levels per block are always honoured.
 constexpr int kMaxLevelsPerBlock = 1001;
+// A job file may also hold thousands of blocks; every slice of every slip is
+// tested against every layer, so the whole list is bounded as well.
+constexpr std::size_t kMaxLayers = 5000;
+const char* const kTooManyLayersNotice =
+    "The reinforcement blocks give more than 5000 layers; only the first 5000 are used";
 
 std::string BlockLevelsNotice(int block)
 {
@@ -132,7 +137,8 @@ LayerList BuildReinforcementLayers(const Job& job, const SectionTable& table, co
     // Nails (a nonzero ReinforcementKind) are left out: nothing in the program
     // makes that kind, so every block is laid out as horizontal geogrid layers.
     LayerList layers;
-    for (int b = 0; b < job.ReinforcementCount(); ++b) {
+    bool full = false;
+    for (int b = 0; b < job.ReinforcementCount() && !full; ++b) {
         const ReinforcementBlock& block = job.Reinforcement[static_cast<std::size_t>(b)];
         const float top = block.BlockBase + block.BlockHeight;
         // A spacing of zero or less cannot step up the block: such a block gets
@@ -140,6 +146,11 @@ LayerList BuildReinforcementLayers(const Job& job, const SectionTable& table, co
         const bool single = !(block.VerticalSpacing > 0.0f);
         int levels = 0;
         for (float y = block.BlockBase; y <= top; y += block.VerticalSpacing) {
+            if (layers.size() == kMaxLayers) {
+                Notify(notice, kTooManyLayersNotice);
+                full = true;
+                break;
+            }
             if (levels == kMaxLevelsPerBlock) {
                 Notify(notice, BlockLevelsNotice(b + 1));
                 break;
