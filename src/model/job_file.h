@@ -24,6 +24,12 @@ constexpr std::size_t kOldViewSize = 44;   // the view block of files older than
 constexpr std::size_t kOldExtraSize = 50;  // the block after the slip settings in files older than 2.0
 } // namespace file_layout
 
+/** Files stored by versions before 2.0 have an older view block and one more block after the slip settings. */
+inline bool IsOldLayout(Single storedVersion)
+{
+    return storedVersion < 2.0f;
+}
+
 /** The message a failed read shows (four lines joined by CR LF). */
 extern const char* const kReadErrorMessage;
 /** The message a failed save shows. */
