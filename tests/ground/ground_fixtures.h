@@ -2,7 +2,7 @@
 
 // Small cross-sections laid out by hand for the ground model tests.
 
-#include "model/job.h"
+#include "ground/section_table.h"
 
 #include <initializer_list>
 #include <utility>
@@ -11,28 +11,28 @@ namespace clv::test {
 
 using Points = std::initializer_list<std::pair<float, float>>;
 
-/** Appends a soil of unit weight `density` whose top surface runs through `points`. */
-inline SoilRecord& AddSoil(Job& job, float density, Points points)
-{
-    SoilRecord soil;
-    soil.Density = density;
-    for (const auto& [x, y] : points) {
-        ++soil.PointCount;
-        soil.X[soil.PointCount] = x;
-        soil.Y[soil.PointCount] = y;
-    }
-    job.Soils.push_back(soil);
-    return job.Soils.back();
-}
+/** A job of strata (unit weight and top surface, from the top down) and water, with its section table. */
+struct Ground {
+    Job job = MakeDefaultJob();
+    SectionTable table;
 
-inline void SetWater(Job& job, Points points)
-{
-    job.Water.PointCount = 0;
-    for (const auto& [x, y] : points) {
-        ++job.Water.PointCount;
-        job.Water.X[job.Water.PointCount] = x;
-        job.Water.Y[job.Water.PointCount] = y;
+    explicit Ground(std::initializer_list<std::pair<float, Points>> strata, Points water = {})
+    {
+        for (const auto& [density, points] : strata)
+            AddPoints(job.Soils.emplace_back(), points).Density = density;
+        AddPoints(job.Water, water);
+        table = BuildSectionTable(job);
     }
-}
+
+    template <class Line> static Line& AddPoints(Line& line, Points points)
+    {
+        for (const auto& [x, y] : points) {
+            ++line.PointCount;
+            line.X[line.PointCount] = x;
+            line.Y[line.PointCount] = y;
+        }
+        return line;
+    }
+};
 
 } // namespace clv::test

@@ -1,249 +1,145 @@
-#include "ground/section_table.h"
+// The section table built from the strata and water polylines, the levels read from
+// it, and the plane geometry that finds its crossing stations.
+
+#include "ground/geometry.h"
 #include "ground/ground_fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <vector>
 
-namespace clv {
-namespace {
+namespace clv::test {
 
-using test::AddSoil;
-using test::SetWater;
-
-std::vector<float> Stations(const SectionTable& table)
+/** Every column of `row` (row 0: the station x), the far stations included. */
+static void ExpectRow(const SectionTable& table, int row, const std::vector<float>& expected)
 {
-    std::vector<float> xs;
-    for (int col = 1; col <= table.StationCount(); ++col)
-        xs.push_back(table.X(col));
-    return xs;
+    ASSERT_EQ(table.StationCount() + 2, static_cast<int>(expected.size())) << "row " << row;
+    for (int col = 0; col < static_cast<int>(expected.size()); ++col)
+        EXPECT_NEAR(row == 0 ? table.X(col) : table.Level(row, col), expected[col], 1e-4) << row << ", " << col;
 }
 
-std::vector<float> Row(const SectionTable& table, int row)
+TEST(SectionTable, StationsInterpolationCrossingsAndOrder)
 {
-    std::vector<float> levels;
-    for (int col = 0; col <= table.StationCount() + 1; ++col)
-        levels.push_back(table.Level(row, col));
-    return levels;
+    const float L = kFarLeftX, R = kFarRightX, P = kNoPoints;
+
+    // Ground rising 0 to 10 over x = 0..10, then level; a second stratum rising
+    // steeply through it at 5.5 + 1.3 (x - 10) = 10 and drawn above it beyond;
+    // water at 2, crossing the ground at x = 2 and meeting its station at x = 10.
+    const Ground a({{18, {{0, 0}, {10, 10}, {20, 10}}}, {20, {{5, -1}, {15, 12}}}}, {{0, 2}, {10, 2}, {20, 2}});
+    ExpectRow(a.table, 0, {L, 0, 2, 5, 10, 10.0f + 4.5f / 1.3f, 15, 20, R});
+    ExpectRow(a.table, 1, {0, 0, 2, 5, 10, 10, 10, 10, 10});
+    // Held down to the ground wherever it was drawn above it, the far-right station included.
+    ExpectRow(a.table, 2, {-1, -1, -1, -1, 5.5f, 10, 10, 10, 10});
+    ExpectRow(a.table, 3, {2, 2, 2, 2, 2, 2, 2, 2, 2}); // the water is not ordered against the soils
+
+    // Two lower strata crossing each other at x = 10: a station there, 7 held down to 5.
+    const Ground b({{18, {{0, 10}, {20, 10}}}, {19, {{0, 5}, {20, 5}}}, {20, {{0, 3}, {20, 7}}}});
+    ExpectRow(b.table, 0, {L, 0, 10, 20, R});
+    ExpectRow(b.table, 3, {3, 3, 5, 5, 5});
+
+    // One ground segment crossed by two rows: the water at x = 3, the stratum at x = 6.
+    const Ground c({{18, {{0, 0}, {10, 10}}}, {20, {{0, 6}, {10, 6}}}}, {{0, 3}, {10, 3}});
+    ExpectRow(c.table, 0, {L, 0, 3, 6, 10, R});
+    ExpectRow(c.table, 2, {0, 0, 3, 6, 6, 6});
+
+    // A soil without points and no water surface hold -100001 everywhere.
+    const Ground d({{18, {{0, 0}, {10, 5}}}, {20, {}}});
+    ExpectRow(d.table, 2, {P, P, P, P});
+    ExpectRow(d.table, 3, {P, P, P, P});
 }
 
-// Ground rising from 0 to 10 between x = 0 and 10, level beyond; a second stratum
-// rising steeply through the ground near x = 13.46 and standing above it to the
-// right; water at level 2 crossing the ground at x = 2.
-Job CrossingSection()
+TEST(SectionTable, EmptyStrayAndNonFiniteInputsNeverHang)
 {
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{0, 0}, {10, 10}, {20, 10}});
-    AddSoil(job, 20.0f, {{5, -1}, {15, 12}});
-    SetWater(job, {{0, 2}, {10, 2}, {20, 2}}); // x = 10 meets an existing station
-    return job;
+    const Ground none({});
+    Integer soil = 7;
+    EXPECT_EQ(OverburdenStress(none.job, none.table, 0.0f, 0.0f, soil), 0.0f);
+    EXPECT_EQ(soil, 0);
+
+    // Points beyond the far stations or at no x (only a damaged file has them) are left out.
+    const Ground stray({{18, {{-200000, 1}, {0, 0}, {10, 5}, {NAN, 3}}}});
+    ExpectRow(stray.table, 0, {kFarLeftX, 0, 10, kFarRightX});
+
+    const Ground g({{18, {{0, NAN}, {10, 5}, {20, INFINITY}}}, {20, {{0, -INFINITY}, {15, NAN}}}}, {{5, NAN}, {25, 1}});
+    OverburdenStress(g.job, g.table, 12.0f, 1.0f, soil);
+    PorePressure(g.job, g.table, 12.0f, 1.0f, soil);
+    GroundXAtLevel(g.job, g.table, 3.0f);
+    EXPECT_TRUE(soil == 1 || soil == 2) << soil;
 }
 
-TEST(SectionTable, StationsFromPointsAndCrossings)
+TEST(SurfaceLevel, ContinuesHorizontallyAndGroundXWalksFromTheLeft)
 {
-    const SectionTable table = BuildSectionTable(CrossingSection());
-    const float crossing = 10.0f + 4.5f / 1.3f; // 5.5 + 1.3 (x - 10) = 10
+    // Station 1 is the water's first point at -10, where the ground is already level at 0.
+    const Ground g({{18, {{0, 0}, {10, 10}, {20, 10}, {30, 4}}}}, {{-10, -1}, {40, 3}});
+    const struct { int row; float x, level; } levels[] = {
+        {1, -1000, 0}, {1, -10, 0}, {1, 4, 4}, {1, 35, 4}, {1, 1e6f, 4}, {2, 15, 1}, {2, 50, 3}, {1, NAN, kNoLevel}};
+    for (const auto& c : levels)
+        EXPECT_FLOAT_EQ(SurfaceLevel(g.table, c.row, c.x), c.level) << "row " << c.row << " at x " << c.x;
 
-    ASSERT_EQ(table.SoilCount(), 2);
-    ASSERT_EQ(table.StationCount(), 7);
-    const std::vector<float> xs = Stations(table);
-    const std::vector<float> expected = {0, 2, 5, 10, crossing, 15, 20};
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(xs[i], expected[i], 1e-4) << "station " << i + 1;
-    EXPECT_EQ(table.X(0), kFarLeftX);
-    EXPECT_EQ(table.X(8), kFarRightX);
+    // The ground first reaches 5 on the rise, and 10 at the crest, not on the fall beyond
+    // it; it never reaches a level below the one at station 1 nor above its highest
+    // point. Exactly the level of station 1 it reaches at station 1.
+    const struct { float y, x; } crossings[] = {
+        {5, 5}, {10, 10}, {-0.5f, kNoLevel}, {10.5f, kNoLevel}, {0, -10}, {NAN, kNoLevel}};
+    for (const auto& c : crossings)
+        EXPECT_FLOAT_EQ(GroundXAtLevel(g.job, g.table, c.y), c.x) << "level " << c.y;
 }
 
-TEST(SectionTable, LevelsInterpolatedAndOrdered)
+static Segment Seg(float x1, float y1, float x2, float y2)
 {
-    const SectionTable table = BuildSectionTable(CrossingSection());
-
-    // Ground: its own points, interpolated at the stations of the other rows
-    // (5 and the crossings), and its end levels at the far stations.
-    const std::vector<float> ground = Row(table, 1);
-    const std::vector<float> groundExpected = {0, 0, 2, 5, 10, 10, 10, 10, 10};
-    for (std::size_t i = 0; i < ground.size(); ++i)
-        EXPECT_NEAR(ground[i], groundExpected[i], 1e-4) << "column " << i;
-
-    // Second stratum: level -1 to the left of its first point, 5.5 interpolated
-    // at x = 10, and held down to the ground wherever it was drawn above it,
-    // the far-right station included.
-    const std::vector<float> lower = Row(table, 2);
-    const std::vector<float> lowerExpected = {-1, -1, -1, -1, 5.5f, 10, 10, 10, 10};
-    for (std::size_t i = 0; i < lower.size(); ++i)
-        EXPECT_NEAR(lower[i], lowerExpected[i], 1e-4) << "column " << i;
-    for (int col = 0; col <= table.StationCount() + 1; ++col)
-        EXPECT_LE(table.Level(2, col), table.Level(1, col)) << "column " << col;
-    EXPECT_EQ(table.Level(2, table.StationCount() + 1), 10.0f);
-    EXPECT_EQ(SurfaceLevel(table, 2, 500.0f), 10.0f);
-
-    // The water row is not ordered against the soils.
-    for (int col = 0; col <= table.StationCount() + 1; ++col)
-        EXPECT_EQ(table.Level(3, col), 2.0f);
+    Segment s{.X1 = x1, .Y1 = y1, .X2 = x2, .Y2 = y2};
+    LineCoefficients(s);
+    return s;
 }
 
-TEST(SectionTable, LowerStrataCrossingEachOther)
+TEST(IntersectLineSegment, CrossingsParallelsVerticalsAndTolerance)
 {
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{0, 10}, {20, 10}});
-    AddSoil(job, 19.0f, {{0, 5}, {20, 5}});
-    AddSoil(job, 20.0f, {{0, 3}, {20, 7}}); // crosses the stratum above at x = 10
-    const SectionTable table = BuildSectionTable(job);
-
-    ASSERT_EQ(table.StationCount(), 3);
-    EXPECT_NEAR(table.X(2), 10.0f, 1e-5);
-    EXPECT_NEAR(table.Level(3, 2), 5.0f, 1e-5);
-    EXPECT_EQ(table.Level(3, 3), 5.0f); // 7 held down to 5
-    EXPECT_EQ(table.Level(3, 4), 5.0f);
-    EXPECT_NEAR(SurfaceLevel(table, 3, 5.0f), 4.0f, 1e-5);
-    EXPECT_NEAR(SurfaceLevel(table, 3, 15.0f), 5.0f, 1e-5);
-}
-
-TEST(SectionTable, TwoRowsCrossingOneGroundSegment)
-{
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{0, 0}, {10, 10}});
-    AddSoil(job, 20.0f, {{0, 6}, {10, 6}}); // above the ground left of x = 6
-    SetWater(job, {{0, 3}, {10, 3}});
-    const SectionTable table = BuildSectionTable(job);
-
-    ASSERT_EQ(table.StationCount(), 4);
-    EXPECT_NEAR(table.X(2), 3.0f, 1e-5);
-    EXPECT_NEAR(table.X(3), 6.0f, 1e-5);
-    EXPECT_NEAR(table.Level(2, 2), 3.0f, 1e-5); // held down to the ground
-    EXPECT_NEAR(table.Level(2, 3), 6.0f, 1e-5);
-    EXPECT_NEAR(SurfaceLevel(table, 2, 1.5f), 1.5f, 1e-5);
-    EXPECT_NEAR(SurfaceLevel(table, 2, 8.0f), 6.0f, 1e-5);
-}
-
-TEST(SectionTable, RowsWithoutPoints)
-{
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{0, 0}, {10, 5}});
-    AddSoil(job, 20.0f, {}); // no points, and no water surface
-    const SectionTable table = BuildSectionTable(job);
-
-    ASSERT_EQ(table.StationCount(), 2);
-    for (int col = 0; col <= 3; ++col) {
-        EXPECT_EQ(table.Level(2, col), kNoPoints);
-        EXPECT_EQ(table.Level(3, col), kNoPoints);
-    }
-
-    const SectionTable empty = BuildSectionTable(MakeDefaultJob());
-    EXPECT_EQ(empty.StationCount(), 0);
-    EXPECT_EQ(SurfaceLevel(empty, empty.WaterRow(), 3.0f), kNoPoints);
-}
-
-TEST(SectionTable, PointsOutsideTheFarStationsAreLeftOut)
-{
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{-200000, 1}, {0, 0}, {10, 5}, {NAN, 3}});
-    const SectionTable table = BuildSectionTable(job);
-    ASSERT_EQ(table.StationCount(), 2);
-    EXPECT_EQ(table.X(0), kFarLeftX);
-    EXPECT_EQ(table.X(1), 0.0f);
-}
-
-TEST(SectionTable, RandomSectionsKeepTheirInvariants)
-{
-    // Strata drawn anyhow, crossing each other and the water: the stations stay
-    // strictly increasing, every stratum lies at or below the one above it, and
-    // the ground passes through its own points.
-    std::mt19937 random(20240611);
-    std::uniform_real_distribution<float> level(-5.0f, 15.0f);
-    std::uniform_int_distribution<int> count(0, 8);
-    for (int trial = 0; trial < 300; ++trial) {
-        Job job = MakeDefaultJob();
-        std::vector<std::pair<float, float>> groundPoints;
-        for (int k = 1; k <= 4; ++k) {
-            SoilRecord& soil = AddSoil(job, 18.0f, {});
-            const int n = k == 1 ? 2 + count(random) : count(random);
-            for (int p = 1; p <= n; ++p) {
-                soil.X[p] = -20.0f + 40.0f * static_cast<float>(p - 1) / static_cast<float>(n) + 0.37f * k;
-                soil.Y[p] = level(random);
-                if (k == 1)
-                    groundPoints.emplace_back(soil.X[p], soil.Y[p]);
-            }
-            soil.PointCount = static_cast<Integer>(n);
-        }
-        SetWater(job, {{-25, level(random)}, {0, level(random)}, {25, level(random)}});
-        const SectionTable table = BuildSectionTable(job);
-
-        for (int col = 0; col <= table.StationCount(); ++col)
-            ASSERT_LT(table.X(col), table.X(col + 1)) << "trial " << trial;
-        for (int k = 2; k <= 4; ++k)
-            for (int col = 0; col <= table.StationCount() + 1; ++col)
-                ASSERT_LE(table.Level(k, col), table.Level(k - 1, col)) << "trial " << trial;
-        for (const auto& [x, y] : groundPoints)
-            ASSERT_NEAR(SurfaceLevel(table, 1, x), y, 1e-4) << "trial " << trial;
+    const Segment diagonal = Seg(0, 0, 10, 10);
+    const struct { Segment a, b; bool found; float x, y; const char* why; } cases[] = {
+        {diagonal, Seg(0, 10, 10, 0), true, 5, 5, "crossing"},
+        {diagonal, Seg(0, 1, 10, 11), false, 0, 0, "parallel"},
+        {Seg(3, 0, 3, 10), Seg(5, 0, 5, 10), false, 3, 0, "two verticals"},
+        {diagonal, Seg(3, -100, 3, 100), true, 3, 3, "line across a vertical segment"},
+        {Seg(4, 0, 4, 10), Seg(0, 0, 10, 5), true, 4, 2, "vertical line across a segment"},
+        {Seg(12, 0, 12, 10), Seg(0, 0, 10, 5), false, 12, 0, "vertical line beyond the segment"},
+        {diagonal, Seg(0, 10, 4.9995f, 5.0005f), true, 5, 5, "segment 0.0005 short: within the tolerance"},
+        {diagonal, Seg(0, 10, 4.998f, 5.002f), false, 0, 0, "segment 0.002 short"},
+        {Seg(0, 0, 5, 5), Seg(0, 10, 10, 0), false, 0, 0, "at the end of the line: strict"},
+        {diagonal, Seg(0, NAN, 10, 0), false, 0, 0, "not a number"},
+    };
+    for (const auto& c : cases) {
+        Segment a = c.a;
+        EXPECT_EQ(IntersectLineSegment(a, c.b), c.found) << c.why;
+        // The crossing replaces the start of the line, the rest stays; a miss changes nothing.
+        EXPECT_FLOAT_EQ(a.X1, c.x) << c.why;
+        EXPECT_FLOAT_EQ(a.Y1, c.y) << c.why;
+        EXPECT_EQ(a.X2, c.a.X2) << c.why;
     }
 }
 
-TEST(SectionTable, NonFiniteLevelsNeverHang)
+TEST(CircleSegmentIntersections, ChordsTangentsAndVerticals)
 {
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{0, NAN}, {10, 5}, {20, INFINITY}});
-    AddSoil(job, 20.0f, {{0, -INFINITY}, {15, NAN}});
-    SetWater(job, {{5, NAN}, {25, 1}});
-    const SectionTable table = BuildSectionTable(job);
-    Integer soil = 0;
-    OverburdenStress(job, table, 12.0f, 1.0f, soil);
-    PorePressure(job, table, 12.0f, 1.0f, soil);
-    GroundXAtLevel(job, table, 3.0f);
-    EXPECT_GE(soil, 1);
-    EXPECT_LE(soil, 2);
+    const float h = 5.0f / std::sqrt(2.0f);
+    // Circles of radius 5 about the origin unless said otherwise.
+    const struct { Segment s; float xc, r; int count; float crossings[4]; const char* why; } cases[] = {
+        {Seg(-10, 3, 10, 3), 0, 5, 2, {-4, 3, 4, 3}, "chord of y = 3"},
+        {Seg(0, 3, 10, 3), 0, 5, 1, {4, 3}, "right half"},
+        {Seg(-10, 3, 0, 3), 0, 5, 1, {-4, 3}, "left half"},
+        {Seg(-9, -10, 11, 10), 1, 5, 2, {1 - h, -h, 1 + h, h}, "y = x - 1 about (1, 0)"},
+        {Seg(-10, 6, 10, 6), 0, 5, 0, {}, "outside"},
+        {Seg(4.0008f, 3, 10, 3), 0, 5, 1, {4, 3}, "crossing 0.0008 short of the segment: counted"},
+        {Seg(4.002f, 3, 10, 3), 0, 5, 0, {}, "0.002 short"},
+        {Seg(-1, 5, 1, 5), 0, 5, 2, {0, 5, 0, 5}, "tangent: the touching point twice"},
+        {Seg(3, -10, 3, 10), 0, 5, 2, {3, -4, 3, 4}, "vertical: the lower crossing first"},
+        {Seg(5, -1, 5, 1), 0, 5, 2, {5, 0, 5, 0}, "vertical tangent"},
+        {Seg(-10, 3, 10, 3), 0, NAN, 0, {}, "radius not a number"},
+    };
+    for (const auto& c : cases) {
+        float p[4] = {};
+        ASSERT_EQ(CircleSegmentIntersections(c.s, c.xc, 0, c.r, p[0], p[1], p[2], p[3]), c.count) << c.why;
+        for (int i = 0; i < 2 * c.count; ++i)
+            EXPECT_FLOAT_EQ(p[i], c.crossings[i]) << c.why << ", value " << i;
+    }
 }
 
-TEST(SurfaceLevel, ContinuesHorizontallyBeyondTheEnds)
-{
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{0, 1}, {10, 6}});
-    SetWater(job, {{-5, 0}, {30, 4}});
-    const SectionTable table = BuildSectionTable(job);
-
-    // Station 1 is the water's first point at -5, where the ground is already level at 1.
-    EXPECT_EQ(SurfaceLevel(table, 1, -1000.0f), 1.0f);
-    EXPECT_EQ(SurfaceLevel(table, 1, -5.0f), 1.0f);
-    EXPECT_FLOAT_EQ(SurfaceLevel(table, 1, 4.0f), 3.0f);
-    EXPECT_EQ(SurfaceLevel(table, 1, 20.0f), 6.0f);
-    EXPECT_EQ(SurfaceLevel(table, 1, 1.0e6f), 6.0f);
-    EXPECT_FLOAT_EQ(SurfaceLevel(table, 2, 12.5f), 2.0f);
-    EXPECT_EQ(SurfaceLevel(table, 2, 31.0f), 4.0f);
-    EXPECT_EQ(SurfaceLevel(table, 1, NAN), kNoLevel);
-}
-
-TEST(GroundXAtLevel, WalksTheGroundFromTheLeft)
-{
-    Job job = MakeDefaultJob();
-    AddSoil(job, 18.0f, {{0, 0}, {10, 10}, {20, 10}, {30, 4}});
-    SetWater(job, {{-10, -1}, {40, -1}});
-    const SectionTable table = BuildSectionTable(job);
-
-    EXPECT_FLOAT_EQ(GroundXAtLevel(job, table, 5.0f), 5.0f);  // first reached on the rise,
-    EXPECT_FLOAT_EQ(GroundXAtLevel(job, table, 10.0f), 10.0f); // not on the fall beyond the crest
-    EXPECT_EQ(GroundXAtLevel(job, table, -0.5f), kNoLevel);    // below the level at station 1
-    EXPECT_EQ(GroundXAtLevel(job, table, 10.5f), kNoLevel);    // above the highest ground point
-    // Exactly the level of station 1: the ground stands there from station 1 on.
-    EXPECT_EQ(GroundXAtLevel(job, table, 0.0f), -10.0f);
-    EXPECT_EQ(GroundXAtLevel(job, table, NAN), kNoLevel);
-}
-
-TEST(SectionTable, HandBuiltTable)
-{
-    SectionTable table;
-    table.Reset(1, 1);
-    table.Cell(0, 1) = 5.0f;
-    table.InsertColumn(1, 2.0f);
-    ASSERT_EQ(table.StationCount(), 2);
-    EXPECT_EQ(table.X(1), 2.0f);
-    EXPECT_EQ(table.X(2), 5.0f);
-    EXPECT_EQ(table.Level(1, 1), kNoLevel);
-    for (int col = 0; col <= 3; ++col)
-        table.Cell(1, col) = static_cast<float>(col);
-    EXPECT_FLOAT_EQ(SurfaceLevel(table, 1, 3.5f), 1.5f);
-}
-
-} // namespace
-} // namespace clv
+} // namespace clv::test
