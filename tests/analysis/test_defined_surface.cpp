@@ -1,183 +1,78 @@
-#include "analysis/defined_surface.h"
-#include "analysis/methods.h"
-#include "test_reinforcement_jobs.h"
+// The slip surface the user defines point by point, on the dry 1:1 face (ground
+// y = x from the toe at 0 to the crest at 10): validity, trimming, boundaries.
 
-#include <gtest/gtest.h>
+#include "analysis/defined_surface.h"
+#include "test_jobs.h"
 
 #include <algorithm>
-#include <cmath>
 
-namespace clv {
+namespace clv::test {
 namespace {
 
-using test::AddBlock;
-using test::AddStratum;
-using test::FaceJob;
-using test::Prepared;
-
-void SetPoints(Job& job, std::initializer_list<std::pair<float, float>> points)
+DefinedSurfaceResult Analyse(const std::vector<UserPoint>& points, Job job = FaceJob())
 {
-    job.UserPoints.clear();
-    for (const auto& [x, y] : points)
-        job.UserPoints.push_back({x, y});
+    job.UserPoints = points;
+    Analysed a(std::move(job));
+    return AnalyseDefinedSurface(a.Input());
 }
 
-DefinedSurfaceResult Analyse(Job job)
+TEST(DefinedSurface, PointsThatMakeNoSurfaceAreNotAvailable)
 {
-    Prepared p(std::move(job));
-    return AnalyseDefinedSurface(p.Input());
-}
-
-TEST(DefinedSurfacePublished, PlanarSlipThroughTheToeMatchesTheRigidBlock)
-{
-    // Baker (2001): 10 m face at 76 deg, c' 30, phi' 30, gamma 20, the plane from
-    // the toe (0, 0) to the crest at (8.5, 10), given as its ends and midpoint.
-    Job job = MakeDefaultJob();
-    AddStratum(job, 20.0f, 30.0f, 30.0f, {{-10.0f, 0.0f}, {0.0f, 0.0f}, {2.5f, 10.0f}, {30.0f, 10.0f}});
-    SetPoints(job, {{0.0f, 0.0f}, {4.25f, 5.0f}, {8.5f, 10.0f}});
-    const DefinedSurfaceResult r = Analyse(std::move(job));
-
-    // Rigid block on the plane: S = W sin a, N = W cos a, F = (c L + N tan phi) / S.
-    const double pi = 3.14159265358979;
-    const double alpha = std::atan2(10.0, 8.5);
-    const double length = std::hypot(8.5, 10.0);
-    const double weight = 20.0 * 0.5 * 10.0 * (8.5 - 2.5);
-    const double closedForm =
-        (30.0 * length + weight * std::cos(alpha) * std::tan(pi / 6.0)) / (weight * std::sin(alpha));
-    ASSERT_NEAR(closedForm, 1.352, 0.001);
-    EXPECT_NEAR(r.Slip.StabilityFactor, closedForm, 0.005 * closedForm);
-
-    // The crest corner at x = 2.5 adds a boundary; the sliding weight is the block's 600 kN/m.
-    ASSERT_EQ(r.Slices.size(), 3u);
-    EXPECT_FLOAT_EQ(r.Slices[1].XLeft, 2.5f);
-    double w = 0.0;
-    for (const Slice& s : r.Slices)
-        w += s.Weight;
-    EXPECT_NEAR(w, 600.0, 0.01);
-    EXPECT_EQ(r.Slip.ReinforcementForce, 0.0f);
-}
-
-TEST(DefinedSurfaceValidity, FewerThanThreePointsIsNotAvailable)
-{
-    Job job = FaceJob();
-    SetPoints(job, {{2.0f, 2.0f}, {12.0f, 10.0f}});
-    const DefinedSurfaceResult r = Analyse(std::move(job));
-    EXPECT_EQ(r.Slip.StabilityFactor, kInvalidFactor);
-    EXPECT_TRUE(r.Slices.empty());
-    EXPECT_EQ(FactorText(r.Slip.StabilityFactor, "N/A"), "N/A");
-}
-
-TEST(DefinedSurfaceValidity, EndPointsMayStartJustBelowTheGround)
-{
-    // Ground y = x on the face. The first point 0.05 below it is trimmed up along the
-    // direction of the first segment (slope 0.35): onto the face at x = 1.9 / 0.65.
-    Job job = FaceJob();
-    SetPoints(job, {{3.0f, 2.95f}, {6.0f, 4.0f}, {12.0f, 10.0f}});
-    const DefinedSurfaceResult r = Analyse(job);
-    ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
-    EXPECT_NEAR(r.Slices.front().XLeft, 1.9f / 0.65f, 1e-4f);
-    EXPECT_NEAR(r.Slices.front().BaseLeft, 1.9f / 0.65f, 1e-4f);
-
-    SetPoints(job, {{3.0f, 2.8f}, {6.0f, 4.0f}, {12.0f, 10.0f}});
-    EXPECT_EQ(Analyse(job).Slip.StabilityFactor, kInvalidFactor);
-    SetPoints(job, {{3.0f, 3.0f}, {6.0f, 4.0f}, {12.0f, 9.8f}});
-    EXPECT_EQ(Analyse(job).Slip.StabilityFactor, kInvalidFactor);
-}
-
-TEST(DefinedSurfaceValidity, IntermediatePointsMustNotRiseAboveTheGround)
-{
-    Job job = FaceJob();
-    SetPoints(job, {{2.0f, 2.0f}, {6.0f, 6.0f}, {14.0f, 10.0f}});
-    EXPECT_NE(Analyse(job).Slip.StabilityFactor, kInvalidFactor);
-    SetPoints(job, {{2.0f, 2.0f}, {6.0f, 6.01f}, {14.0f, 10.0f}});
-    EXPECT_EQ(Analyse(job).Slip.StabilityFactor, kInvalidFactor);
-}
-
-TEST(DefinedSurfaceTrimming, EndsInTheAirArePulledDownOntoTheGround)
-{
-    // First segment level at 4 from x = 2 (in the air): it meets the face at (4, 4).
-    // Last segment from (6, 4) rising 4/3 towards (12, 12): it meets the crest at x = 10.5.
-    Job job = FaceJob();
-    SetPoints(job, {{2.0f, 4.0f}, {6.0f, 4.0f}, {12.0f, 12.0f}});
-    const DefinedSurfaceResult r = Analyse(std::move(job));
-    ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
-    EXPECT_NEAR(r.Slices.front().XLeft, 4.0f, 1e-4f);
-    EXPECT_NEAR(r.Slices.front().BaseLeft, 4.0f, 1e-4f);
-    EXPECT_NEAR(r.Slices.back().XRight, 10.5f, 1e-4f);
-    EXPECT_NEAR(r.Slices.back().BaseRight, 10.0f, 1e-4f);
-    EXPECT_NEAR(r.Slip.EntryX, 4.0f, 1e-4f);
-    EXPECT_NEAR(r.Slip.ExitX, 10.5f, 1e-4f);
-}
-
-TEST(DefinedSurfaceTrimming, GroundStationsAddBoundariesUnlessTooCloseToAPoint)
-{
-    // The crest corner is a station at x = 10.
-    for (const auto& [x, slices] : {std::pair{10.004f, 2u}, std::pair{10.006f, 3u}}) {
-        Job job = FaceJob();
-        SetPoints(job, {{4.0f, 4.0f}, {x, 7.0f}, {14.0f, 10.0f}});
-        const DefinedSurfaceResult r = Analyse(std::move(job));
-        ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
-        EXPECT_EQ(r.Slices.size(), slices) << x;
+    const std::pair<std::vector<UserPoint>, bool> cases[] = {
+        {{{2, 2}, {12, 10}}, false},                // fewer than three points
+        {{{3, 2.95f}, {6, 4}, {12, 10}}, true},     // first point 0.05 below the ground
+        {{{3, 2.8f}, {6, 4}, {12, 10}}, false},     // first point 0.2 below it
+        {{{3, 3}, {6, 4}, {12, 9.8f}}, false},      // last point 0.2 below it
+        {{{2, 2}, {6, 6}, {14, 10}}, true},         // an intermediate point on the ground
+        {{{2, 2}, {6, 6.01f}, {14, 10}}, false},    // an intermediate point 0.01 above it
+        {{{4, 4}, {8, 5}, {7, 6}, {12, 10}}, false} // turns back in x: slices would overlap
+    };
+    for (const auto& [points, valid] : cases) {
+        const DefinedSurfaceResult r = Analyse(points);
+        EXPECT_EQ(FactorText(r.Slip.StabilityFactor, "N/A") != "N/A", valid) << points[1].Y;
+        EXPECT_EQ(r.Slices.empty(), !valid) << points[1].Y;
     }
 }
 
-TEST(DefinedSurfaceTrimming, LowerStratumCrossingAddsABoundary)
+TEST(DefinedSurface, EndsAreTrimmedOntoTheGround)
 {
-    Job job = FaceJob();
-    AddStratum(job, 20.0f, 25.0f, 5.0f, {{-20.0f, 4.0f}, {40.0f, 8.0f}}); // top at 4 + x / 15
-    SetPoints(job, {{2.0f, 2.0f}, {8.0f, 5.0f}, {14.0f, 10.0f}});
-    const DefinedSurfaceResult r = Analyse(std::move(job));
-    ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
-    // The first part, y = 2 + (x - 2) / 2, would meet it only at x = 10, beyond its
-    // end at 8; the second part, y = 5 + 5 (x - 8) / 6, meets it at x = 210 / 23.
-    bool found = false;
-    for (const Slice& s : r.Slices)
-        found = found || std::fabs(s.XLeft - 210.0f / 23.0f) < 1e-3f;
-    EXPECT_TRUE(found);
-    EXPECT_EQ(r.Slices.back().BaseSoil, 1);
+    // 0.05 below: trimmed up along the first segment (slope 0.35) onto the face at x = 1.9 / 0.65.
+    DefinedSurfaceResult r = Analyse({{3, 2.95f}, {6, 4}, {12, 10}});
+    EXPECT_NEAR(r.Slices.front().XLeft, 1.9f / 0.65f, 1e-4f);
+    EXPECT_NEAR(r.Slices.front().BaseLeft, 1.9f / 0.65f, 1e-4f);
+    // In the air: the level first segment meets the face at (4, 4); the last one, from
+    // (6, 4) rising 4/3, meets the crest at (10.5, 10).
+    r = Analyse({{2, 4}, {6, 4}, {12, 12}});
+    ASSERT_FALSE(r.Slices.empty());
+    EXPECT_NEAR(r.Slip.EntryX, 4.0f, 1e-4f);
+    EXPECT_NEAR(r.Slices.front().BaseLeft, 4.0f, 1e-4f);
+    EXPECT_NEAR(r.Slip.ExitX, 10.5f, 1e-4f);
+    EXPECT_NEAR(r.Slices.back().XRight, 10.5f, 1e-4f);
+    EXPECT_NEAR(r.Slices.back().BaseRight, 10.0f, 1e-4f);
+}
+
+TEST(DefinedSurface, SliceBoundaries)
+{
+    // The crest corner, a station at x = 10, adds a boundary unless a point lies within 0.005.
+    EXPECT_EQ(Analyse({{4, 4}, {10.004f, 7}, {14, 10}}).Slices.size(), 2u);
+    EXPECT_EQ(Analyse({{4, 4}, {10.006f, 7}, {14, 10}}).Slices.size(), 3u);
+    // Points straight above each other: a slice 1 cm wide, not one of no width.
+    DefinedSurfaceResult r = Analyse({{4, 4}, {7, 5}, {7, 5.5f}, {12, 10}});
+    ASSERT_EQ(r.Slices.size(), 4u);
+    EXPECT_EQ(r.Slices[1].XLeft, 7.0f);
+    EXPECT_NEAR(r.Slices[1].Width, 0.01f, 1e-5f);
+    EXPECT_NEAR(r.Slices[1].BaseAngle, std::atan(0.5f / 0.01f), 1e-4f);
+    // A lower stratum with its top at 4 + x / 15: the first part, y = 2 + (x - 2) / 2,
+    // would meet it only at x = 10, beyond its end at 8; the second part,
+    // y = 5 + 5 (x - 8) / 6, meets it at x = 210 / 23.
+    Job layered = FaceJob();
+    AddSoil(layered, {{-20.0f, 4.0f}, {40.0f, 8.0f}}, 20.0f, 25.0f, 5.0f);
+    r = Analyse({{2, 2}, {8, 5}, {14, 10}}, layered);
+    EXPECT_TRUE(std::any_of(r.Slices.begin(), r.Slices.end(),
+                            [](const Slice& s) { return std::fabs(s.XLeft - 210.0f / 23.0f) < 1e-3f; }));
     EXPECT_EQ(r.Slices.front().BaseSoil, 2);
-}
-
-TEST(DefinedSurfaceTrimming, PointsStraightAboveEachOtherMakeASliceOneCentimetreWide)
-{
-    Job job = FaceJob();
-    SetPoints(job, {{4.0f, 4.0f}, {7.0f, 5.0f}, {7.0f, 5.5f}, {12.0f, 10.0f}});
-    const DefinedSurfaceResult r = Analyse(std::move(job));
-    ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
-    const auto step = std::find_if(r.Slices.begin(), r.Slices.end(), [](const Slice& s) { return s.XLeft == 7.0f; });
-    ASSERT_NE(step, r.Slices.end());
-    EXPECT_NEAR(step->Width, 0.01f, 1e-5f);
-    EXPECT_NEAR(step->BaseAngle, std::atan(0.5f / 0.01f), 1e-4f);
-}
-
-TEST(DefinedSurfaceTrimming, SurfaceThatTurnsBackInXIsNotAvailable)
-{
-    Job job = FaceJob();
-    SetPoints(job, {{4.0f, 4.0f}, {8.0f, 5.0f}, {7.0f, 6.0f}, {12.0f, 10.0f}});
-    const DefinedSurfaceResult r = Analyse(std::move(job));
-    EXPECT_EQ(r.Slip.StabilityFactor, kInvalidFactor);
-    EXPECT_TRUE(r.Slices.empty());
-}
-
-TEST(DefinedSurfaceReinforced, LayersAddToTheRestoringSide)
-{
-    Job job = FaceJob(30.0f, 2.0f);
-    AddBlock(job, 1.0f, 8.0f, 1.0f, 8.0f, 20.0f);
-    SetPoints(job, {{1.5f, 1.5f}, {6.0f, 4.0f}, {13.0f, 10.0f}});
-    Prepared p(std::move(job));
-    const DefinedSurfaceResult r = AnalyseDefinedSurface(p.Input());
-    ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
-    const float reinforcement = ComputeReinforcementForce(p.Input(), SlipKind::Defined, r.Slices, 0.0f).Force;
-    EXPECT_GT(reinforcement, 0.0f);
-    EXPECT_EQ(r.Slip.ReinforcementForce, reinforcement);
-    // The factor is the last force balance of the iteration, reinforcement on the restoring side.
-    EXPECT_NEAR(r.Slip.StabilityFactor, (r.Slip.SoilForce + reinforcement) / r.Slip.DisturbingForce, 1e-5f);
-
-    p.job.Reinforcement.clear();
-    p.Rebuild();
-    const DefinedSurfaceResult bare = AnalyseDefinedSurface(p.Input());
-    EXPECT_LT(bare.Slip.StabilityFactor, r.Slip.StabilityFactor);
+    EXPECT_EQ(r.Slices.back().BaseSoil, 1);
 }
 
 } // namespace
-} // namespace clv
+} // namespace clv::test
