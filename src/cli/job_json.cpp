@@ -1,9 +1,11 @@
 #include "job_json.h"
 
 #include "model/fixed_text.h"
+#include "model/job_fields.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -62,19 +64,6 @@ Json FlagJson(Integer value)
     return value;
 }
 
-template <std::size_t N> Json TextJson(const FixedText<N>& text)
-{
-    return text.Trimmed(); // the blanks that pad the field come back when the text is stored
-}
-
-template <std::size_t N> bool AllZero(const ReservedBytes<N>& bytes)
-{
-    for (auto b : bytes)
-        if (b != 0)
-            return false;
-    return true;
-}
-
 template <std::size_t N> Json HexJson(const ReservedBytes<N>& bytes)
 {
     static const char digits[] = "0123456789abcdef";
@@ -87,37 +76,36 @@ template <std::size_t N> Json HexJson(const ReservedBytes<N>& bytes)
     return hex;
 }
 
-bool ZeroBits(Single value)
+bool IsZero(Single value)
 {
     return std::bit_cast<std::uint32_t>(value) == 0; // -0.0 is not zero here: its sign bit is kept
 }
 
-template <typename T, std::size_t N> bool AllZeroValues(const std::array<T, N>& values)
+template <typename T> bool IsZero(T value)
 {
-    for (const T& v : values) {
-        if constexpr (std::is_same_v<T, Single>) {
-            if (!ZeroBits(v))
-                return false;
-        } else if (v != 0) {
-            return false;
-        }
-    }
-    return true;
+    return value == 0;
 }
 
-template <std::size_t N> Json FloatsJson(const std::array<Single, N>& values, std::size_t first = 0)
+template <typename T, std::size_t N> bool AllZero(const std::array<T, N>& values)
+{
+    return std::all_of(values.begin(), values.end(), [](T v) { return IsZero(v); });
+}
+
+Json ValueJson(Single value)
+{
+    return FloatJson(value);
+}
+
+Json ValueJson(Integer value)
+{
+    return value;
+}
+
+template <typename T, std::size_t N> Json ArrayJson(const std::array<T, N>& values, std::size_t first = 0)
 {
     Json out = Json::array();
     for (std::size_t i = first; i < N; ++i)
-        out.push_back(FloatJson(values[i]));
-    return out;
-}
-
-template <std::size_t N> Json IntsJson(const std::array<Integer, N>& values, std::size_t first = 0)
-{
-    Json out = Json::array();
-    for (std::size_t i = first; i < N; ++i)
-        out.push_back(values[i]);
+        out.push_back(ValueJson(values[i]));
     return out;
 }
 
@@ -126,209 +114,83 @@ Json PairJson(Single x, Single y)
     return Json::array({FloatJson(x), FloatJson(y)});
 }
 
-/** The points 1..count, and the other slots the file keeps when any of them holds a value. */
-template <std::size_t N>
-void WritePoints(Json& out, const std::array<Single, N>& xs, const std::array<Single, N>& ys, int count,
-                 std::size_t firstSlot)
-{
-    Json points = Json::array();
-    for (int j = 1; j <= count; ++j)
-        points.push_back(PairJson(xs[j], ys[j]));
-    out["Points"] = points;
-    Json unused = Json::object();
-    for (std::size_t slot = firstSlot; slot < N; ++slot) {
-        if (slot >= 1 && slot <= static_cast<std::size_t>(count))
-            continue;
-        if (!ZeroBits(xs[slot]) || !ZeroBits(ys[slot]))
-            unused[std::to_string(slot)] = PairJson(xs[slot], ys[slot]);
+/** Writes a record's fields as the members of one object; the field visitor of model/job_fields.h. */
+class JsonWriter {
+public:
+    /** `heads`: the grid whose dimensions the piezometric settings write. */
+    explicit JsonWriter(const PiezoHeads* heads) : heads_(heads) {}
+    Json Take() { return std::move(out_); }
+
+    void Int(const char* name, Integer value) { out_[name] = value; }
+    void Flag(const char* name, Integer value) { out_[name] = FlagJson(value); }
+    void Float(const char* name, Single value) { out_[name] = FloatJson(value); }
+    template <std::size_t N> void Text(const char* name, const FixedText<N>& text)
+    {
+        out_[name] = text.Trimmed(); // the blanks that pad the field come back when the text is stored
     }
-    if (!unused.empty())
-        out["UnusedSlots"] = unused;
+    template <std::size_t N> void Floats(const char* name, const std::array<Single, N>& values)
+    {
+        out_[name] = ArrayJson(values);
+    }
+
+    // What the program does not use appears only when it holds something; bytes are written as hex.
+    template <std::size_t N> void Reserved(const char* name, const ReservedBytes<N>& bytes)
+    {
+        if (!AllZero(bytes))
+            out_[name] = HexJson(bytes);
+    }
+    template <typename T, std::size_t N> void Reserved(const char* name, const std::array<T, N>& values)
+    {
+        if (!AllZero(values))
+            out_[name] = ArrayJson(values);
+    }
+    void Reserved(const char* name, Single value)
+    {
+        if (!IsZero(value))
+            Float(name, value);
+    }
+
+    /** The points 1..count, and the other slots the file keeps when any of them holds a value. */
+    template <std::size_t N>
+    void Points(const char* name, Integer count, const std::array<Single, N>& xs, const std::array<Single, N>& ys,
+                std::size_t firstSlot, int)
+    {
+        Json points = Json::array();
+        for (int j = 1; j <= count; ++j)
+            points.push_back(PairJson(xs[j], ys[j]));
+        out_[name] = points;
+        Json unused = Json::object();
+        for (std::size_t slot = firstSlot; slot < N; ++slot) {
+            if (slot >= 1 && slot <= static_cast<std::size_t>(count))
+                continue;
+            if (!IsZero(xs[slot]) || !IsZero(ys[slot]))
+                unused[std::to_string(slot)] = PairJson(xs[slot], ys[slot]);
+        }
+        if (!unused.empty())
+            out_["UnusedSlots"] = unused;
+    }
+
+    // The counts are the lengths of the lists; the grid's size is that of the grid itself.
+    void Count(const char*, Integer HeaderCounts::*) {}
+    void GridSize(const char* name, Integer, int (PiezoHeads::*size)() const) { out_[name] = (heads_->*size)(); }
+
+private:
+    Json out_ = Json::object();
+    const PiezoHeads* heads_;
+};
+
+template <typename Record> Json RecordJson(const Record& record, const PiezoHeads* heads = nullptr)
+{
+    JsonWriter writer(heads);
+    VisitFields(record, writer);
+    return writer.Take();
 }
 
-Json HeaderJson(const JobHeader& h)
+template <typename Record> Json ListJson(const std::vector<Record>& records)
 {
-    Json out;
-    out["FileVersion"] = FloatJson(h.FileVersion);
-    out["MainTitle"] = TextJson(h.MainTitle);
-    out["SubTitle"] = TextJson(h.SubTitle);
-    out["Project"] = TextJson(h.Project);
-    out["Analysis"] = TextJson(h.Analysis);
-    out["Engineer"] = TextJson(h.Engineer);
-    out["FirstPageNumber"] = h.FirstPageNumber;
-    out["ReinforcementKind"] = h.ReinforcementKind;
-    if (!ZeroBits(h.Reserved1))
-        out["Reserved1"] = FloatJson(h.Reserved1);
-    if (!ZeroBits(h.Reserved2))
-        out["Reserved2"] = FloatJson(h.Reserved2);
-    out["VerticalAccelerationFactor"] = FloatJson(h.VerticalAccelerationFactor);
-    out["LateralAccelerationFactor"] = FloatJson(h.LateralAccelerationFactor);
-    out["WaterUnitWeight"] = FloatJson(h.WaterUnitWeight);
-    if (!AllZeroValues(h.ReservedSingles))
-        out["ReservedSingles"] = FloatsJson(h.ReservedSingles);
-    if (!AllZeroValues(h.ReservedIntegers))
-        out["ReservedIntegers"] = IntsJson(h.ReservedIntegers);
-    return out;
-}
-
-Json ViewJson(const ViewSettings& v)
-{
-    Json out;
-    out["ShowPoints"] = FlagJson(v.ShowPoints);
-    out["ShowSoils"] = FlagJson(v.ShowSoils);
-    out["ShowSoilFill"] = FlagJson(v.ShowSoilFill);
-    out["ShowWater"] = FlagJson(v.ShowWater);
-    out["ShowLoads"] = FlagJson(v.ShowLoads);
-    out["ShowReinforcement"] = FlagJson(v.ShowReinforcement);
-    out["ShowPiezo"] = FlagJson(v.ShowPiezo);
-    out["XMin"] = FloatJson(v.XMin);
-    out["XMax"] = FloatJson(v.XMax);
-    out["YMin"] = FloatJson(v.YMin);
-    out["YMax"] = FloatJson(v.YMax);
-    out["GridIncrement"] = FloatJson(v.GridIncrement);
-    out["SnapToGrid"] = FlagJson(v.SnapToGrid);
-    out["ShowGrid"] = FlagJson(v.ShowGrid);
-    return out;
-}
-
-Json FactorsJson(const PartialFactors& f)
-{
-    Json out;
-    out["RamificationsOfFailure"] = FloatJson(f.RamificationsOfFailure);
-    out["SoilSelfWeight"] = FloatJson(f.SoilSelfWeight);
-    out["ImposedLoads"] = FloatJson(f.ImposedLoads);
-    out["TanPhi"] = FloatJson(f.TanPhi);
-    out["Cohesion"] = FloatJson(f.Cohesion);
-    out["ReinforcementStrength"] = FloatJson(f.ReinforcementStrength);
-    out["SlidingOnReinforcement"] = FloatJson(f.SlidingOnReinforcement);
-    out["PullOut"] = FloatJson(f.PullOut);
-    if (!AllZero(f.Reserved))
-        out["Reserved"] = HexJson(f.Reserved);
-    out["DesignCode"] = f.DesignCode;
-    if (!AllZero(f.Reserved2))
-        out["Reserved2"] = HexJson(f.Reserved2);
-    return out;
-}
-
-Json WaterJson(const WaterSurface& w)
-{
-    Json out = Json::object();
-    WritePoints(out, w.X, w.Y, w.PointCount, 1); // slot 0 is not part of the file
-    if (!AllZero(w.Reserved))
-        out["Reserved"] = HexJson(w.Reserved);
-    return out;
-}
-
-Json PiezoJson(const PiezoSettings& p, const PiezoHeads& heads)
-{
-    Json out;
-    out["Enabled"] = FlagJson(p.Enabled);
-    out["MinX"] = FloatJson(p.MinX);
-    out["MaxX"] = FloatJson(p.MaxX);
-    out["IncX"] = FloatJson(p.IncX);
-    out["MinY"] = FloatJson(p.MinY);
-    out["MaxY"] = FloatJson(p.MaxY);
-    out["IncY"] = FloatJson(p.IncY);
-    // The file stores the dimensions of the heads array itself.
-    out["NY"] = heads.NY();
-    out["NX"] = heads.NX();
-    return out;
-}
-
-Json SlipJson(const SlipSettings& s)
-{
-    Json out;
-    out["Method"] = s.Method;
-    out["TensionCrackDepth"] = FloatJson(s.TensionCrackDepth);
-    out["MinSlices"] = s.MinSlices;
-    out["GridXMin"] = FloatJson(s.GridXMin);
-    out["GridXMax"] = FloatJson(s.GridXMax);
-    out["GridXInc"] = FloatJson(s.GridXInc);
-    out["GridYMin"] = FloatJson(s.GridYMin);
-    out["GridYMax"] = FloatJson(s.GridYMax);
-    out["GridYInc"] = FloatJson(s.GridYInc);
-    out["AutoExtendGrid"] = FlagJson(s.AutoExtendGrid);
-    out["LegacyCommonPoint"] = s.LegacyCommonPoint;
-    out["CommonXMin"] = FloatJson(s.CommonXMin);
-    out["CommonXMax"] = FloatJson(s.CommonXMax);
-    out["CommonXInc"] = FloatJson(s.CommonXInc);
-    out["CommonY"] = FloatJson(s.CommonY);
-    out["Fx"] = FloatsJson(s.Fx);
-    out["AutoGenerate"] = FlagJson(s.AutoGenerate);
-    if (!AllZero(s.Reserved))
-        out["Reserved"] = HexJson(s.Reserved);
-    out["MinSlipDepth"] = FloatJson(s.MinSlipDepth);
-    if (!AllZero(s.Reserved2))
-        out["Reserved2"] = HexJson(s.Reserved2);
-    return out;
-}
-
-Json WedgeJson(const WedgeSettings& w)
-{
-    Json out;
-    out["UseDefaults"] = w.UseDefaults;
-    out["BaseWidthMin"] = FloatJson(w.BaseWidthMin);
-    out["BaseWidthMax"] = FloatJson(w.BaseWidthMax);
-    out["BaseWidthInc"] = FloatJson(w.BaseWidthInc);
-    out["BaseAngleMin"] = FloatJson(w.BaseAngleMin);
-    out["BaseAngleMax"] = FloatJson(w.BaseAngleMax);
-    out["RearAngleMin"] = FloatJson(w.RearAngleMin);
-    out["RearAngleMax"] = FloatJson(w.RearAngleMax);
-    out["AngleInc"] = FloatJson(w.AngleInc);
-    if (!AllZero(w.Reserved))
-        out["Reserved"] = HexJson(w.Reserved);
-    return out;
-}
-
-Json SoilJson(const SoilRecord& s)
-{
-    Json out;
-    out["Description"] = TextJson(s.Description);
-    out["Density"] = FloatJson(s.Density);
-    out["Phi"] = FloatJson(s.Phi);
-    out["Cohesion"] = FloatJson(s.Cohesion);
-    out["Ru"] = FloatJson(s.Ru);
-    out["Suction"] = FloatJson(s.Suction);
-    WritePoints(out, s.X, s.Y, s.PointCount, 0);
-    if (!AllZeroValues(s.ReservedSingles))
-        out["ReservedSingles"] = FloatsJson(s.ReservedSingles);
-    if (!AllZeroValues(s.ReservedIntegers))
-        out["ReservedIntegers"] = IntsJson(s.ReservedIntegers);
-    return out;
-}
-
-Json LoadJson(const LoadRecord& l)
-{
-    Json out;
-    out["LoadType"] = l.LoadType;
-    out["Value"] = FloatJson(l.Value);
-    out["XMin"] = FloatJson(l.XMin);
-    out["XMax"] = FloatJson(l.XMax);
-    out["Y"] = FloatJson(l.Y);
-    out["Angle"] = FloatJson(l.Angle);
-    out["FreeLength"] = FloatJson(l.FreeLength);
-    out["FixedLength"] = FloatJson(l.FixedLength);
-    if (!AllZero(l.Reserved))
-        out["Reserved"] = HexJson(l.Reserved);
-    return out;
-}
-
-Json BlockJson(const ReinforcementBlock& b)
-{
-    Json out;
-    out["Description"] = TextJson(b.Description);
-    out["Strength"] = FloatJson(b.Strength);
-    out["Length"] = FloatJson(b.Length);
-    out["FrictionCoefficient"] = FloatJson(b.FrictionCoefficient);
-    out["NailAngle"] = FloatJson(b.NailAngle);
-    out["NailSpacing"] = FloatJson(b.NailSpacing);
-    out["VerticalSpacing"] = FloatJson(b.VerticalSpacing);
-    out["BlockHeight"] = FloatJson(b.BlockHeight);
-    out["BlockBase"] = FloatJson(b.BlockBase);
-    if (!AllZeroValues(b.ReservedSingles))
-        out["ReservedSingles"] = FloatsJson(b.ReservedSingles);
-    if (!AllZeroValues(b.ReservedIntegers))
-        out["ReservedIntegers"] = IntsJson(b.ReservedIntegers);
+    Json out = Json::array();
+    for (const Record& record : records)
+        out.push_back(RecordJson(record));
     return out;
 }
 
@@ -497,20 +359,44 @@ std::pair<Single, Single> ReadPair(const Json& v, const std::string& path)
     return {ReadFloat(v[0], Indexed(path, 0)), ReadFloat(v[1], Indexed(path, 1))};
 }
 
+void ReadValue(const Json& v, const std::string& path, Single& out)
+{
+    out = ReadFloat(v, path);
+}
+
+void ReadValue(const Json& v, const std::string& path, Integer& out)
+{
+    out = ReadInteger(v, path);
+}
+
+/** What every soil, load or block must give: without these fields the record means nothing. */
+struct ItemRules {
+    const char* owner; // for "missing (every soil needs it)"
+    std::array<std::string_view, 6> required;
+};
+
+constexpr ItemRules kSoilRules{"soil", {"Density", "Phi", "Cohesion", "Points"}};
+constexpr ItemRules kLoadRules{"load", {"LoadType", "Value", "XMin"}};
+constexpr ItemRules kBlockRules{
+    "block", {"Strength", "Length", "FrictionCoefficient", "VerticalSpacing", "BlockHeight", "BlockBase"}};
+
 /**
- * Reads the fields of one JSON object by name. Fields it is not asked for are an
- * error (Finish), so a misspelt field name never goes unnoticed.
+ * Reads the fields of one JSON object by name; the field visitor of
+ * model/job_fields.h. A field that is not given keeps the record's value, unless
+ * the rules of a list item require it. Fields it is not asked for are an error
+ * (Finish), so a misspelt field name never goes unnoticed.
  */
 class ObjectReader {
 public:
-    ObjectReader(const Json& object, std::string path) : object_(object), path_(std::move(path))
+    ObjectReader(const Json& object, std::string path, const ItemRules* rules = nullptr)
+        : object_(object), path_(std::move(path)), rules_(rules)
     {
         if (!object_.is_object())
             Fail(path_.empty() ? "(top level)" : path_, "expected an object { ... }");
     }
 
-    const std::string& Path() const { return path_; }
     std::string PathOf(const std::string& key) const { return Join(path_, key); }
+    bool Given(const std::string& key) const { return object_.contains(key); }
 
     const Json* Find(const std::string& key)
     {
@@ -519,56 +405,72 @@ public:
         return it == object_.end() ? nullptr : &*it;
     }
 
-    const Json& Require(const std::string& key, const std::string& owner)
+    void Int(const char* key, Integer& out)
     {
-        const Json* v = Find(key);
-        if (!v)
-            Fail(PathOf(key), "missing (every " + owner + " needs it)");
-        return *v;
-    }
-
-    void Float(const std::string& key, Single& out)
-    {
-        if (const Json* v = Find(key))
-            out = ReadFloat(*v, PathOf(key));
-    }
-    void Int(const std::string& key, Integer& out)
-    {
-        if (const Json* v = Find(key))
+        if (const Json* v = Field(key))
             out = ReadInteger(*v, PathOf(key));
     }
-    void Flag(const std::string& key, Integer& out)
+    void Flag(const char* key, Integer& out)
     {
-        if (const Json* v = Find(key))
+        if (const Json* v = Field(key))
             out = ReadFlag(*v, PathOf(key));
     }
-    template <std::size_t N> void Text(const std::string& key, FixedText<N>& out)
+    void Float(const char* key, Single& out)
     {
-        if (const Json* v = Find(key))
+        if (const Json* v = Field(key))
+            out = ReadFloat(*v, PathOf(key));
+    }
+    template <std::size_t N> void Text(const char* key, FixedText<N>& out)
+    {
+        if (const Json* v = Field(key))
             out = ReadText<N>(*v, PathOf(key));
     }
-    template <std::size_t N> void Hex(const std::string& key, ReservedBytes<N>& out)
+    template <std::size_t N> void Floats(const char* key, std::array<Single, N>& out) { List(key, out); }
+    template <std::size_t N> void Reserved(const char* key, ReservedBytes<N>& out)
     {
-        if (const Json* v = Find(key))
+        if (const Json* v = Field(key))
             out = ReadHex<N>(*v, PathOf(key));
     }
-    /** An array field of the record, elements first..N-1 (the model's indices), listed in full. */
-    template <std::size_t N> void Floats(const std::string& key, std::array<Single, N>& out, std::size_t first)
+    template <typename T, std::size_t N> void Reserved(const char* key, std::array<T, N>& out) { List(key, out); }
+    void Reserved(const char* key, Single& out) { Float(key, out); }
+
+    /**
+     * "Points" (1..count, at most maxPoints) and "UnusedSlots" (the other slots the
+     * file keeps, from firstSlot to N - 1) of a soil or the water surface.
+     */
+    template <std::size_t N>
+    void Points(const char* key, Integer& count, std::array<Single, N>& xs, std::array<Single, N>& ys,
+                std::size_t firstSlot, int maxPoints)
     {
-        if (const Json* v = Find(key)) {
-            ExpectLength(*v, key, N - first);
-            for (std::size_t i = first; i < N; ++i)
-                out[i] = ReadFloat((*v)[i - first], Indexed(PathOf(key), i));
+        if (const Json* points = Field(key)) {
+            const std::string path = PathOf(key);
+            ExpectArray(*points, path, static_cast<std::size_t>(maxPoints), "points");
+            count = static_cast<Integer>(points->size());
+            for (std::size_t j = 1; j <= points->size(); ++j)
+                std::tie(xs[j], ys[j]) = ReadPair((*points)[j - 1], Indexed(path, j));
+        }
+        if (const Json* unused = Find("UnusedSlots")) {
+            const std::string path = PathOf("UnusedSlots");
+            if (!unused->is_object())
+                Fail(path, "expected an object of slot numbers, e.g. {\"0\": [x, y]}");
+            for (const auto& item : unused->items()) {
+                const std::string& slotKey = item.key();
+                std::size_t slot = 0;
+                auto [end, ec] = std::from_chars(slotKey.data(), slotKey.data() + slotKey.size(), slot);
+                const bool isNumber = ec == std::errc() && end == slotKey.data() + slotKey.size() && !slotKey.empty();
+                if (!isNumber || slot < firstSlot || slot >= N)
+                    Fail(path + "." + slotKey, "not a slot number from " + std::to_string(firstSlot) + " to "
+                                                   + std::to_string(N - 1));
+                if (slot >= 1 && slot <= static_cast<std::size_t>(count))
+                    Fail(path + "." + slotKey, "slot " + slotKey + " holds a point of Points");
+                std::tie(xs[slot], ys[slot]) = ReadPair(item.value(), path + "." + slotKey);
+            }
         }
     }
-    template <std::size_t N> void Ints(const std::string& key, std::array<Integer, N>& out, std::size_t first)
-    {
-        if (const Json* v = Find(key)) {
-            ExpectLength(*v, key, N - first);
-            for (std::size_t i = first; i < N; ++i)
-                out[i] = ReadInteger((*v)[i - first], Indexed(PathOf(key), i));
-        }
-    }
+
+    // The counts are the lengths of the lists; the grid's size is checked against the grid by ReadHeads.
+    void Count(const char*, Integer HeaderCounts::*) {}
+    void GridSize(const char* key, Integer& out, int (PiezoHeads::*)() const) { Int(key, out); }
 
     void Finish() const
     {
@@ -578,133 +480,49 @@ public:
     }
 
 private:
-    void ExpectLength(const Json& v, const std::string& key, std::size_t length) const
+    /** An array field, listed in full. */
+    template <typename T, std::size_t N> void List(const char* key, std::array<T, N>& out)
     {
-        if (!v.is_array() || v.size() != length)
-            Fail(PathOf(key), "expected a list of " + std::to_string(length) + " values");
+        if (const Json* v = Field(key)) {
+            if (!v->is_array() || v->size() != N)
+                Fail(PathOf(key), "expected a list of " + std::to_string(N) + " values");
+            for (std::size_t i = 0; i < N; ++i)
+                ReadValue((*v)[i], Indexed(PathOf(key), i), out[i]);
+        }
+    }
+
+    /** The value of a field of the record; nothing when it is not given and need not be. */
+    const Json* Field(const char* key)
+    {
+        const Json* v = Find(key);
+        if (!v && rules_ && std::find(rules_->required.begin(), rules_->required.end(), key) != rules_->required.end())
+            Fail(PathOf(key), std::string("missing (every ") + rules_->owner + " needs it)");
+        return v;
     }
 
     const Json& object_;
     std::string path_;
+    const ItemRules* rules_;
     std::set<std::string> known_;
 };
 
-/**
- * "Points" (1..count, at most maxPoints) and "UnusedSlots" (the other slots the
- * file keeps, from firstSlot to N - 1) of a soil or the water surface.
- */
-template <std::size_t N>
-void ReadPoints(ObjectReader& r, std::array<Single, N>& xs, std::array<Single, N>& ys, Integer& count,
-                int maxPoints, std::size_t firstSlot, bool required, const std::string& owner)
+/** One of the fixed records, when the job gives it, read over the values the record already holds. */
+template <typename Record> void ReadSection(ObjectReader& job, const char* key, Record& record)
 {
-    const Json* points = required ? &r.Require("Points", owner) : r.Find("Points");
-    if (points) {
-        const std::string path = r.PathOf("Points");
-        ExpectArray(*points, path, static_cast<std::size_t>(maxPoints), "points");
-        count = static_cast<Integer>(points->size());
-        for (std::size_t j = 1; j <= points->size(); ++j)
-            std::tie(xs[j], ys[j]) = ReadPair((*points)[j - 1], Indexed(path, j));
+    if (const Json* v = job.Find(key)) {
+        ObjectReader r(*v, key);
+        VisitFields(record, r);
+        r.Finish();
     }
-    if (const Json* unused = r.Find("UnusedSlots")) {
-        const std::string path = r.PathOf("UnusedSlots");
-        if (!unused->is_object())
-            Fail(path, "expected an object of slot numbers, e.g. {\"0\": [x, y]}");
-        for (const auto& item : unused->items()) {
-            const std::string& key = item.key();
-            std::size_t slot = 0;
-            auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), slot);
-            const bool isNumber = ec == std::errc() && end == key.data() + key.size() && !key.empty();
-            if (!isNumber || slot < firstSlot || slot >= N)
-                Fail(path + "." + key, "not a slot number from " + std::to_string(firstSlot) + " to "
-                                           + std::to_string(N - 1));
-            if (slot >= 1 && slot <= static_cast<std::size_t>(count))
-                Fail(path + "." + key, "slot " + key + " holds a point of Points");
-            std::tie(xs[slot], ys[slot]) = ReadPair(item.value(), path + "." + key);
-        }
-    }
-}
-
-void ReadHeader(const Json& v, JobHeader& h)
-{
-    ObjectReader r(v, "Header");
-    r.Float("FileVersion", h.FileVersion);
-    r.Text("MainTitle", h.MainTitle);
-    r.Text("SubTitle", h.SubTitle);
-    r.Text("Project", h.Project);
-    r.Text("Analysis", h.Analysis);
-    r.Text("Engineer", h.Engineer);
-    r.Int("FirstPageNumber", h.FirstPageNumber);
-    r.Int("ReinforcementKind", h.ReinforcementKind);
-    r.Float("Reserved1", h.Reserved1);
-    r.Float("Reserved2", h.Reserved2);
-    r.Float("VerticalAccelerationFactor", h.VerticalAccelerationFactor);
-    r.Float("LateralAccelerationFactor", h.LateralAccelerationFactor);
-    r.Float("WaterUnitWeight", h.WaterUnitWeight);
-    r.Floats("ReservedSingles", h.ReservedSingles, 0);
-    r.Ints("ReservedIntegers", h.ReservedIntegers, 0);
-    r.Finish();
-}
-
-void ReadView(const Json& v, ViewSettings& view)
-{
-    ObjectReader r(v, "View");
-    r.Flag("ShowPoints", view.ShowPoints);
-    r.Flag("ShowSoils", view.ShowSoils);
-    r.Flag("ShowSoilFill", view.ShowSoilFill);
-    r.Flag("ShowWater", view.ShowWater);
-    r.Flag("ShowLoads", view.ShowLoads);
-    r.Flag("ShowReinforcement", view.ShowReinforcement);
-    r.Flag("ShowPiezo", view.ShowPiezo);
-    r.Float("XMin", view.XMin);
-    r.Float("XMax", view.XMax);
-    r.Float("YMin", view.YMin);
-    r.Float("YMax", view.YMax);
-    r.Float("GridIncrement", view.GridIncrement);
-    r.Flag("SnapToGrid", view.SnapToGrid);
-    r.Flag("ShowGrid", view.ShowGrid);
-    r.Finish();
-}
-
-void ReadFactors(const Json& v, PartialFactors& f)
-{
-    ObjectReader r(v, "Factors");
-    r.Float("RamificationsOfFailure", f.RamificationsOfFailure);
-    r.Float("SoilSelfWeight", f.SoilSelfWeight);
-    r.Float("ImposedLoads", f.ImposedLoads);
-    r.Float("TanPhi", f.TanPhi);
-    r.Float("Cohesion", f.Cohesion);
-    r.Float("ReinforcementStrength", f.ReinforcementStrength);
-    r.Float("SlidingOnReinforcement", f.SlidingOnReinforcement);
-    r.Float("PullOut", f.PullOut);
-    r.Hex("Reserved", f.Reserved);
-    r.Int("DesignCode", f.DesignCode);
-    r.Hex("Reserved2", f.Reserved2);
-    r.Finish();
-}
-
-void ReadWater(const Json& v, WaterSurface& w)
-{
-    ObjectReader r(v, "Water");
-    ReadPoints(r, w.X, w.Y, w.PointCount, WaterSurface::kMaxPoints, 1, false, "water surface");
-    r.Hex("Reserved", w.Reserved);
-    r.Finish();
 }
 
 /** The grid settings; `hasNY`/`hasNX` tell whether the dimensions were given. */
 void ReadPiezo(const Json& v, PiezoSettings& p, bool& hasNY, bool& hasNX)
 {
     ObjectReader r(v, "Piezo");
-    r.Flag("Enabled", p.Enabled);
-    r.Float("MinX", p.MinX);
-    r.Float("MaxX", p.MaxX);
-    r.Float("IncX", p.IncX);
-    r.Float("MinY", p.MinY);
-    r.Float("MaxY", p.MaxY);
-    r.Float("IncY", p.IncY);
-    hasNY = r.Find("NY") != nullptr;
-    hasNX = r.Find("NX") != nullptr;
-    r.Int("NY", p.NY);
-    r.Int("NX", p.NX);
+    VisitFields(p, r);
+    hasNY = r.Given("NY");
+    hasNX = r.Given("NX");
     if (p.NY < 0)
         Fail("Piezo.NY", "must not be negative");
     if (p.NX < 0)
@@ -712,46 +530,18 @@ void ReadPiezo(const Json& v, PiezoSettings& p, bool& hasNY, bool& hasNX)
     r.Finish();
 }
 
-void ReadSlip(const Json& v, SlipSettings& s)
+/** A soil, load or block of its list: a new record with the fields given. */
+template <typename Record, const ItemRules& rules> Record ReadItem(const Json& v, const std::string& path)
 {
-    ObjectReader r(v, "Slip");
-    r.Int("Method", s.Method);
-    r.Float("TensionCrackDepth", s.TensionCrackDepth);
-    r.Int("MinSlices", s.MinSlices);
-    r.Float("GridXMin", s.GridXMin);
-    r.Float("GridXMax", s.GridXMax);
-    r.Float("GridXInc", s.GridXInc);
-    r.Float("GridYMin", s.GridYMin);
-    r.Float("GridYMax", s.GridYMax);
-    r.Float("GridYInc", s.GridYInc);
-    r.Flag("AutoExtendGrid", s.AutoExtendGrid);
-    r.Int("LegacyCommonPoint", s.LegacyCommonPoint);
-    r.Float("CommonXMin", s.CommonXMin);
-    r.Float("CommonXMax", s.CommonXMax);
-    r.Float("CommonXInc", s.CommonXInc);
-    r.Float("CommonY", s.CommonY);
-    r.Floats("Fx", s.Fx, 0);
-    r.Flag("AutoGenerate", s.AutoGenerate);
-    r.Hex("Reserved", s.Reserved);
-    r.Float("MinSlipDepth", s.MinSlipDepth);
-    r.Hex("Reserved2", s.Reserved2);
+    Record record;
+    ObjectReader r(v, path, &rules);
+    VisitFields(record, r);
+    if constexpr (std::is_same_v<Record, LoadRecord>) {
+        if (!r.Given("XMax"))
+            record.XMax = record.XMin; // a line, lateral or anchor load has no right end
+    }
     r.Finish();
-}
-
-void ReadWedge(const Json& v, WedgeSettings& w)
-{
-    ObjectReader r(v, "Wedge");
-    r.Int("UseDefaults", w.UseDefaults);
-    r.Float("BaseWidthMin", w.BaseWidthMin);
-    r.Float("BaseWidthMax", w.BaseWidthMax);
-    r.Float("BaseWidthInc", w.BaseWidthInc);
-    r.Float("BaseAngleMin", w.BaseAngleMin);
-    r.Float("BaseAngleMax", w.BaseAngleMax);
-    r.Float("RearAngleMin", w.RearAngleMin);
-    r.Float("RearAngleMax", w.RearAngleMax);
-    r.Float("AngleInc", w.AngleInc);
-    r.Hex("Reserved", w.Reserved);
-    r.Finish();
+    return record;
 }
 
 void ReadPrint(const Json& v, PrintOptions& print)
@@ -760,61 +550,6 @@ void ReadPrint(const Json& v, PrintOptions& print)
         Fail("Print", "expected a list of 100 flags (elements 1 to 100)");
     for (std::size_t i = 1; i <= kPrintFlags; ++i)
         print[i] = ReadInteger(v[i - 1], Indexed("Print", i));
-}
-
-SoilRecord ReadSoil(const Json& v, const std::string& path)
-{
-    SoilRecord s;
-    ObjectReader r(v, path);
-    r.Text("Description", s.Description);
-    s.Density = ReadFloat(r.Require("Density", "soil"), r.PathOf("Density"));
-    s.Phi = ReadFloat(r.Require("Phi", "soil"), r.PathOf("Phi"));
-    s.Cohesion = ReadFloat(r.Require("Cohesion", "soil"), r.PathOf("Cohesion"));
-    r.Float("Ru", s.Ru);
-    r.Float("Suction", s.Suction);
-    ReadPoints(r, s.X, s.Y, s.PointCount, SoilRecord::kMaxPoints, 0, true, "soil");
-    r.Floats("ReservedSingles", s.ReservedSingles, 0);
-    r.Ints("ReservedIntegers", s.ReservedIntegers, 0);
-    r.Finish();
-    return s;
-}
-
-LoadRecord ReadLoad(const Json& v, const std::string& path)
-{
-    LoadRecord l;
-    ObjectReader r(v, path);
-    l.LoadType = ReadInteger(r.Require("LoadType", "load"), r.PathOf("LoadType"));
-    l.Value = ReadFloat(r.Require("Value", "load"), r.PathOf("Value"));
-    l.XMin = ReadFloat(r.Require("XMin", "load"), r.PathOf("XMin"));
-    l.XMax = l.XMin; // a line, lateral or anchor load has no right end
-    r.Float("XMax", l.XMax);
-    r.Float("Y", l.Y);
-    r.Float("Angle", l.Angle);
-    r.Float("FreeLength", l.FreeLength);
-    r.Float("FixedLength", l.FixedLength);
-    r.Hex("Reserved", l.Reserved);
-    r.Finish();
-    return l;
-}
-
-ReinforcementBlock ReadBlock(const Json& v, const std::string& path)
-{
-    ReinforcementBlock b;
-    ObjectReader r(v, path);
-    auto required = [&](const char* key, Single& out) { out = ReadFloat(r.Require(key, "block"), r.PathOf(key)); };
-    r.Text("Description", b.Description);
-    required("Strength", b.Strength);
-    required("Length", b.Length);
-    required("FrictionCoefficient", b.FrictionCoefficient);
-    r.Float("NailAngle", b.NailAngle);
-    r.Float("NailSpacing", b.NailSpacing);
-    required("VerticalSpacing", b.VerticalSpacing);
-    required("BlockHeight", b.BlockHeight);
-    required("BlockBase", b.BlockBase);
-    r.Floats("ReservedSingles", b.ReservedSingles, 0);
-    r.Ints("ReservedIntegers", b.ReservedIntegers, 0);
-    r.Finish();
-    return b;
 }
 
 /** The heads grid, rows 0..NY of NX + 1 values; its size is checked before anything is allocated. */
@@ -872,26 +607,21 @@ JsonJob ReadJob(const Json& root)
     r.Float("StoredVersion", result.StoredVersion);
     if (result.StoredVersion < 2.0f)
         Fail("StoredVersion", "below 2.0: a reader would take the file for the older layout");
-    if (const Json* v = r.Find("Header"))
-        ReadHeader(*v, job.Header);
-    if (const Json* v = r.Find("View"))
-        ReadView(*v, job.View);
-    if (const Json* v = r.Find("Factors"))
-        ReadFactors(*v, job.Factors);
-    if (const Json* v = r.Find("Water"))
-        ReadWater(*v, job.Water);
+    ReadSection(r, "Header", job.Header);
+    ReadSection(r, "View", job.View);
+    ReadSection(r, "Factors", job.Factors);
+    ReadSection(r, "Water", job.Water);
     bool hasNY = false, hasNX = false;
     if (const Json* v = r.Find("Piezo"))
         ReadPiezo(*v, job.Piezo, hasNY, hasNX);
-    if (const Json* v = r.Find("Slip"))
-        ReadSlip(*v, job.Slip);
-    if (const Json* v = r.Find("Wedge"))
-        ReadWedge(*v, job.Wedge);
+    ReadSection(r, "Slip", job.Slip);
+    ReadSection(r, "Wedge", job.Wedge);
     if (const Json* v = r.Find("Print"))
         ReadPrint(*v, job.Print);
-    job.Soils = ReadList<SoilRecord>(r.Find("Soils"), "Soils", "soils", ReadSoil);
-    job.Loads = ReadList<LoadRecord>(r.Find("Loads"), "Loads", "loads", ReadLoad);
-    job.Reinforcement = ReadList<ReinforcementBlock>(r.Find("Reinforcement"), "Reinforcement", "blocks", ReadBlock);
+    job.Soils = ReadList<SoilRecord>(r.Find("Soils"), "Soils", "soils", ReadItem<SoilRecord, kSoilRules>);
+    job.Loads = ReadList<LoadRecord>(r.Find("Loads"), "Loads", "loads", ReadItem<LoadRecord, kLoadRules>);
+    job.Reinforcement = ReadList<ReinforcementBlock>(r.Find("Reinforcement"), "Reinforcement", "blocks",
+                                                    ReadItem<ReinforcementBlock, kBlockRules>);
     ReadHeads(r.Find("PiezoHeads"), job.Piezo, hasNY, hasNX, job.Heads);
     job.UserPoints = ReadList<UserPoint>(r.Find("UserPoints"), "UserPoints", "points",
                                          [](const Json& v, const std::string& path) {
@@ -928,24 +658,17 @@ std::string JobToJson(const Job& job, Single storedVersion)
 {
     Json root;
     root["StoredVersion"] = FloatJson(storedVersion);
-    root["Header"] = HeaderJson(job.Header);
-    root["View"] = ViewJson(job.View);
-    root["Factors"] = FactorsJson(job.Factors);
-    root["Water"] = WaterJson(job.Water);
-    root["Piezo"] = PiezoJson(job.Piezo, job.Heads);
-    root["Slip"] = SlipJson(job.Slip);
-    root["Wedge"] = WedgeJson(job.Wedge);
-    root["Print"] = IntsJson(job.Print, 1);
-    Json soils = Json::array(), loads = Json::array(), blocks = Json::array();
-    for (const SoilRecord& soil : job.Soils)
-        soils.push_back(SoilJson(soil));
-    for (const LoadRecord& load : job.Loads)
-        loads.push_back(LoadJson(load));
-    for (const ReinforcementBlock& block : job.Reinforcement)
-        blocks.push_back(BlockJson(block));
-    root["Soils"] = soils;
-    root["Loads"] = loads;
-    root["Reinforcement"] = blocks;
+    root["Header"] = RecordJson(job.Header);
+    root["View"] = RecordJson(job.View);
+    root["Factors"] = RecordJson(job.Factors);
+    root["Water"] = RecordJson(job.Water);
+    root["Piezo"] = RecordJson(job.Piezo, &job.Heads);
+    root["Slip"] = RecordJson(job.Slip);
+    root["Wedge"] = RecordJson(job.Wedge);
+    root["Print"] = ArrayJson(job.Print, 1);
+    root["Soils"] = ListJson(job.Soils);
+    root["Loads"] = ListJson(job.Loads);
+    root["Reinforcement"] = ListJson(job.Reinforcement);
     Json heads = Json::array();
     for (int row = 0; row <= job.Heads.NY(); ++row) {
         Json line = Json::array();
