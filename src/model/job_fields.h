@@ -2,21 +2,20 @@
 
 // The fields of each job record, in the order the job file stores them: the one
 // description that the binary codec and the JSON form both walk. VisitFields
-// calls the visitor once per field with the field's model name; the kind of call
-// says how the field is stored:
-//   Int, Flag (an Integer boolean), Float, Text     one value
-//   Floats                                          a fixed array of Singles, every slot stored
-//   Reserved                                        bytes, a Single or an array the program does not
-//                                                   use but keeps as it stands (the JSON form leaves it
-//                                                   out while it is zero)
-//   Points                                          PointCount, then the X slots, then the Y slots,
-//                                                   from firstSlot up
-//   Count                                           a size of one of the job's arrays, stored in the
-//                                                   header but not a header field
-//   GridSize                                        a dimension of the piezometric grid: read into the
-//                                                   settings, written from the grid itself so that the
-//                                                   file describes exactly the cells that follow
-// Record may be const (for writers) or not (for readers).
+// calls the visitor once per field, with the field's model name; the call says
+// what kind of field it is:
+// - Int, Flag (an Integer used as a boolean), Float, Text: one value.
+// - Floats: a fixed array of Singles, every slot stored.
+// - Reserved: bytes, a Single or an array the program does not use but keeps as
+//   it stands (the JSON form leaves it out while it is zero).
+// - Points: PointCount (at most maxPoints), then the X slots, then the Y slots,
+//   each from firstSlot up.
+// - Count: the size of one of the job's arrays; the header stores it, but it is
+//   no field of the header.
+// - GridSize: a dimension of the piezometric grid, read into the settings but
+//   written from the grid itself, so that the file describes exactly the cells
+//   that follow.
+// Record may be const (for the writers) or not (for the readers).
 
 #include "model/job.h"
 
