@@ -6,7 +6,6 @@
 
 #include "analysis/circle_search.h"
 #include "analysis/methods.h"
-#include "analysis/slicing.h"
 
 #include <gtest/gtest.h>
 
@@ -25,18 +24,12 @@ void SetPoints(Surface& surface, const Points& points)
         surface.X[k + 1] = points[k].first, surface.Y[k + 1] = points[k].second;
 }
 
-// Adds a stratum below the ones already in the job (soil 1 is the ground surface).
-inline void AddSoil(Job& job, const Points& top, float density, float phi, float cohesion, float ru = 0.0f)
-{
-    SoilRecord soil{.Description = {}, .Density = density, .Phi = phi, .Cohesion = cohesion, .Ru = ru};
-    SetPoints(soil, top);
-    job.Soils.push_back(soil);
-}
-
+// A new job with one soil whose top is the ground surface.
 inline Job OneSoilJob(const Points& ground, float density, float phi, float cohesion, float ru = 0.0f)
 {
     Job job = MakeDefaultJob();
-    AddSoil(job, ground, density, phi, cohesion, ru);
+    job.Soils.push_back({.Description = {}, .Density = density, .Phi = phi, .Cohesion = cohesion, .Ru = ru});
+    SetPoints(job.Soils[0], ground);
     return job;
 }
 
@@ -67,8 +60,6 @@ inline Job Fk77Job(float ru)
     return job;
 }
 
-inline SlipResult CircleAt(float xc, float yc, float r) { return {.CentreX = xc, .CentreY = yc, .Radius = r}; }
-
 // A job with its section table, layers and the notices the engine gave.
 struct Analysed {
     Job job;
@@ -77,29 +68,11 @@ struct Analysed {
     std::vector<std::string> notices;
 
     explicit Analysed(Job j) : job(std::move(j)) { Rebuild(); }
-    Analysed(const Analysed&) = delete;
 
     void Rebuild() { table = BuildSectionTable(job); layers = BuildReinforcementLayers(job, table, Collector()); }
     NoticeFn Collector() { return [this](const std::string& text) { notices.push_back(text); }; }
     AnalysisInput Input() { return AnalysisInput{job, table, layers, Collector()}; }
     CircleSearchResult Search() { return RunCircleSearch(job, table, layers, Collector()); }
-
-    // One circle as a search of one centre, with its one common point straight below the centre.
-    CircleSearchResult OneCircle(float xc, float yc, float radius, Integer method)
-    {
-        SlipSettings& s = job.Slip;
-        s.Method = method;
-        s.AutoGenerate = s.AutoExtendGrid = kFalse;
-        s.GridXMin = s.GridXMax = s.CommonXMin = s.CommonXMax = xc;
-        s.GridYMin = s.GridYMax = yc;
-        s.GridXInc = s.GridYInc = s.CommonXInc = 1.0f;
-        s.CommonY = yc - radius;
-        return Search();
-    }
-    float Factor(float xc, float yc, float r, Integer method)
-    {
-        return OneCircle(xc, yc, r, method).Critical()->StabilityFactor;
-    }
 };
 
 // One circle of a job analysed whole: sliced, loaded and solved by the job's method.
@@ -108,22 +81,23 @@ struct OneSlip {
     SlipResult slip;
     SliceList slices;
 
-    OneSlip(Job job, float xc, float yc, float radius) : a(std::move(job)), slip(CircleAt(xc, yc, radius))
+    OneSlip(Job job, float xc, float yc, float r) : a(std::move(job)), slip{.CentreX = xc, .CentreY = yc, .Radius = r}
     {
         AnalyseCircle(a.Input(), slip, slices);
     }
-    float Sum(float Slice::*field) const
-    {
-        float total = 0.0f;
-        for (const Slice& s : slices)
-            total += s.*field;
-        return total;
-    }
 };
+
+// The factor of one circle of `job` by `method`.
+inline float Factor(Job job, Integer method, float xc, float yc, float radius)
+{
+    job.Slip.Method = method;
+    return OneSlip(std::move(job), xc, yc, radius).slip.StabilityFactor;
+}
 
 // A rigorous solution satisfies both equilibria: the moment and force factors
 // recomputed from the normal forces it left agree with its factor, and the
-// interslice force closes at the crest end.
+// interslice force closes at the crest end (each slice's right-hand force is
+// solved directly from its own equilibrium, not iterated towards).
 inline void ExpectRigorousEquilibrium(Analysed& a, const SlipResult& slip, const SliceList& slices)
 {
     ASSERT_FALSE(slices.empty());

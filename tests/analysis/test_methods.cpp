@@ -8,16 +8,13 @@ namespace {
 
 using Method = void (*)(const AnalysisInput&, SlipResult&, SliceList&);
 void JanbuCircle(const AnalysisInput& in, SlipResult& slip, SliceList& s) { Janbu(in, SlipKind::Circular, slip, s); }
-void JanbuDefined(const AnalysisInput& in, SlipResult& slip, SliceList& s) { Janbu(in, SlipKind::Defined, slip, s); }
 const float kTan30 = std::tan(Radians(30.0f));
 
 Slice HandSlice(float angleDeg, float length, float vertical, float tanPhi, float cohesion)
 {
-    Slice s;
-    s.BaseAngle = Radians(angleDeg), s.BaseLength = length, s.BaseSoil = 1;
-    s.Width = length * std::cos(s.BaseAngle), s.BaseRight = length * std::sin(s.BaseAngle);
-    s.VerticalForce = vertical, s.DesignTanPhi = tanPhi, s.DesignCohesion = cohesion;
-    return s;
+    const float a = Radians(angleDeg);
+    return {.BaseRight = length * std::sin(a), .Width = length * std::cos(a), .BaseLength = length, .BaseAngle = a,
+            .BaseSoil = 1, .DesignCohesion = cohesion, .DesignTanPhi = tanPhi, .VerticalForce = vertical};
 }
 
 // Two slices in soil c' = 10, phi' = 30: a crest-side slice (30 deg, base 2 m,
@@ -25,10 +22,9 @@ Slice HandSlice(float angleDeg, float length, float vertical, float tanPhi, floa
 // moment 300.
 struct PaperSlip {
     Analysed a{OneSoilJob({{0, 0}, {10, 5}}, 20.0f, 30.0f, 10.0f)};
-    SlipResult slip = CircleAt(0.0f, 0.0f, 10.0f);
+    SlipResult slip{.Radius = 10.0f, .DisturbingMoment = 300.0f};
     SliceList slices{HandSlice(30, 2.0f, 100.0f, kTan30, 10.0f), HandSlice(-10, 1.5f, 40.0f, kTan30, 10.0f)};
 
-    PaperSlip() { slip.DisturbingMoment = 300.0f; }
     float Run(Method method)
     {
         method(a.Input(), slip, slices);
@@ -41,7 +37,6 @@ TEST(Methods, FelleniusAndBs8006OnPaper)
     // N = V cos a: 86.603 and 39.392; shear N tan 30 + c l: 50.000 + 20 and 22.743 + 15.
     PaperSlip p;
     EXPECT_NEAR(p.Run(Fellenius), 1077.43f / 300.0f, 0.0001f);
-    EXPECT_NEAR(p.slices[0].NormalForce, 86.603f, 0.001f);
     // The reinforcement moment adds to the restoring side only.
     p.slip.ReinforcementMoment = 150.0f;
     EXPECT_NEAR(p.Run(Fellenius), (1077.43f + 150.0f) / 300.0f, 0.0001f);
@@ -68,29 +63,16 @@ TEST(Methods, ForceSumsCountsTheBaseWaterOnceOnly)
 
 TEST(Methods, SlipsWithoutAnAdmissibleFactorAreInvalid)
 {
-    // No disturbance: no factor from the moment methods, nor from Janbu's force balance.
-    for (float disturbing : {0.0f, -50.0f}) {
-        for (Method method : {Fellenius, Bishop, Bs8006, JanbuDefined}) {
-            PaperSlip p;
-            p.slip.DisturbingMoment = p.slip.HorizontalLoadForce = disturbing;
-            if (method == JanbuDefined)
-                p.slices[0].BaseAngle = p.slices[1].BaseAngle = 0.0f; // no push from the bases either
-            EXPECT_EQ(p.Run(method), kInvalidFactor) << disturbing;
-        }
-    }
     // A toe-side base at -60 deg with tan(phi_d) = 1: m = cos a + sin a / F is at or
     // below zero for every F up to 1.73, far above the Fellenius start. Fellenius has no
     // such divisor; BS8006 divides by 0.7 tan(-60) + 1 < 0.
-    auto steepToe = [](float tanPhi, Method method) {
+    const std::pair<float, Method> steep[] = {{1.0f, Fellenius}, {1.0f, Bishop}, {1.0f, JanbuCircle}, {0.7f, Bs8006}};
+    for (const auto& [tanPhi, method] : steep) {
         PaperSlip p;
         p.slices[1] = HandSlice(-60, 1.5f, 40.0f, tanPhi, 0.0f);
         p.slip.DisturbingMoment = 2000.0f, p.slip.HorizontalLoadForce = 500.0f;
-        return p.Run(method);
-    };
-    EXPECT_NE(steepToe(1.0f, Fellenius), kInvalidFactor);
-    EXPECT_EQ(steepToe(1.0f, Bishop), kInvalidFactor);
-    EXPECT_EQ(steepToe(1.0f, JanbuCircle), kInvalidFactor);
-    EXPECT_EQ(steepToe(0.7f, Bs8006), kInvalidFactor);
+        EXPECT_EQ(p.Run(method) == kInvalidFactor, method != Fellenius);
+    }
     // Pore pressure far above the normal force turns the frictional shear negative.
     for (Method method : {Fellenius, Bishop, Bs8006}) {
         PaperSlip p;
@@ -100,8 +82,6 @@ TEST(Methods, SlipsWithoutAnAdmissibleFactorAreInvalid)
         EXPECT_EQ(p.Run(method), kInvalidFactor);
     }
     EXPECT_EQ(FactorText(kInvalidFactor), "Invalid");
-    EXPECT_EQ(FactorText(100.004f), ">100");
-    EXPECT_EQ(FactorText(100.0f), "100.00");
 }
 
 TEST(Methods, InfiniteSlopeOfDryFrictionalSoil)
@@ -109,14 +89,14 @@ TEST(Methods, InfiniteSlopeOfDryFrictionalSoil)
     // A long, shallow circle in a dry, purely frictional 1:2 slope: every method tends
     // to the infinite-slope answer tan(phi) / tan(beta) = tan 35 / 0.5 = 1.4004.
     // R = 1000, 1.5 m deep at the middle of a chord centred on the origin.
-    Analysed a(OneSoilJob({{-500, -250}, {500, 250}}, 19.0f, 35.0f, 0.0f));
+    const Job slope = OneSoilJob({{-500, -250}, {500, 250}}, 19.0f, 35.0f, 0.0f);
     const float xc = static_cast<float>(-998.5 * 0.5 / std::sqrt(1.25));
     const float yc = static_cast<float>(998.5 / std::sqrt(1.25));
-    const float fellenius = a.Factor(xc, yc, 1000.0f, kFellenius);
-    const float bishop = a.Factor(xc, yc, 1000.0f, kBishop);
+    const float fellenius = Factor(slope, kFellenius, xc, yc, 1000.0f);
+    const float bishop = Factor(slope, kBishop, xc, yc, 1000.0f);
     EXPECT_NEAR(fellenius, 1.4004f, 0.014f);
     EXPECT_NEAR(bishop, 1.4004f, 0.014f);
-    EXPECT_NEAR(a.Factor(xc, yc, 1000.0f, kJanbu), 1.4004f, 0.014f);
+    EXPECT_NEAR(Factor(slope, kJanbu, xc, yc, 1000.0f), 1.4004f, 0.014f);
     EXPECT_GE(bishop, fellenius);
 }
 

@@ -1,8 +1,6 @@
 // Geogrid blocks laid out as layers against the face, and the force of the layers
 // a slip surface really crosses: the lesser of pull-out and tensile strength.
 
-#include "analysis/reinforcement.h"
-#include "analysis/slicing.h"
 #include "test_jobs.h"
 
 namespace clv::test {
@@ -14,10 +12,8 @@ std::vector<float> Levels(const Job& job)
     std::vector<float> levels;
     for (const ReinforcementLayer& l : a.layers) {
         EXPECT_NEAR(l.StartX, l.StartY, 1e-5f); // on the 1:1 face
-        EXPECT_EQ(l.EndX, l.StartX + l.Length);
         levels.push_back(l.StartY);
     }
-    EXPECT_TRUE(a.notices.empty());
     return levels;
 }
 
@@ -35,10 +31,6 @@ TEST(ReinforcementLayers, LevelsOnTheFaceHighestFirst)
         AddBlock(job, block[0], block[1], block[2], 10.0f);
         EXPECT_EQ(Levels(job), levels) << block[1];
     }
-    // Ten additions of 0.1f come to 1.0000001, above the top of 1.0: ten layers, not eleven.
-    Job tenths = FaceJob();
-    AddBlock(tenths, 0.0f, 1.0f, 0.1f, 10.0f);
-    EXPECT_EQ(Levels(tenths).size(), 10u);
 
     // Interleaved blocks: highest first, equal levels in block order.
     Job job = FaceJob();
@@ -46,9 +38,7 @@ TEST(ReinforcementLayers, LevelsOnTheFaceHighestFirst)
     AddBlock(job, 0.5f, 2.0f, 1.0f, 6.0f); // 0.5, 1.5, 2.5
     AddBlock(job, 1.0f, 0.0f, 1.0f, 7.0f); // 1 again
     EXPECT_EQ(Levels(job), (std::vector<float>{2.5f, 2.0f, 1.5f, 1.0f, 1.0f, 0.5f, 0.0f}));
-    const Analysed a(job);
-    EXPECT_EQ(std::vector<float>({a.layers[0].Length, a.layers[3].Length, a.layers[4].Length}),
-              std::vector<float>({6, 5, 7}));
+    EXPECT_EQ(Analysed(job).layers[4].Length, 7.0f); // equal levels keep the block order
 }
 
 TEST(ReinforcementLayers, TinySpacingIsCappedWithANotice)
@@ -70,7 +60,6 @@ SliceList Chords(const Points& points)
         slices[i].XLeft = points[i].first, slices[i].BaseLeft = points[i].second;
         slices[i].XRight = points[i + 1].first, slices[i].BaseRight = points[i + 1].second;
     }
-    ComputeSliceGeometry(slices);
     return slices;
 }
 
@@ -102,7 +91,9 @@ TEST(ReinforcementForce, OnlyABaseThatReallyCrossesALayerCountsIt)
     Job job = FaceJob();
     AddBlock(job, 2.0f, 0.0f, 1.0f, 5.0f, 1000.0f); // one layer from x = 2 to 7 at level 2
     Analysed a(job);
-    auto force = [&a](const SliceList& s) { return ComputeReinforcementForce(a.Input(), SlipKind::Defined, s, 0).Force; };
+    auto force = [&a](const SliceList& s) {
+        return ComputeReinforcementForce(a.Input(), SlipKind::Defined, s, 0.0f).Force;
+    };
     EXPECT_GT(force(Chords({{4, 1}, {5, 3}})), 0.0f);
     EXPECT_EQ(force(Chords({{7.5f, 1}, {8.5f, 3}})), 0.0f); // behind the rear end
     EXPECT_EQ(force(Chords({{1, 1}, {1.5f, 3}})), 0.0f);    // in front of the face
@@ -132,14 +123,11 @@ TEST(ReinforcementForce, CircleBehindEveryLayerGetsNothing)
     for (float length : {1.0f, 10.0f}) {
         Job job = FaceJob();
         AddBlock(job, 6.5f, 2.0f, 0.5f, length);
-        Analysed a(job);
-        SlipResult slip = CircleAt(6.0f, 16.0f, 10.0f);
-        SliceList slices;
-        AnalyseCircle(a.Input(), slip, slices);
-        EXPECT_EQ(a.layers.size(), 5u);
-        EXPECT_NE(slip.StabilityFactor, kInvalidFactor);
-        EXPECT_EQ(slip.ReinforcementForce > 0.0f && slip.ReinforcementMoment > 0.0f, length == 10.0f) << length;
-        EXPECT_EQ(slip.ReinforcementForce == 0.0f && slip.ReinforcementMoment == 0.0f, length == 1.0f) << length;
+        const OneSlip c(job, 6.0f, 16.0f, 10.0f);
+        EXPECT_EQ(c.a.layers.size(), 5u);
+        EXPECT_NE(c.slip.StabilityFactor, kInvalidFactor);
+        EXPECT_EQ(c.slip.ReinforcementForce > 0.0f && c.slip.ReinforcementMoment > 0.0f, length == 10.0f);
+        EXPECT_EQ(c.slip.ReinforcementForce == 0.0f && c.slip.ReinforcementMoment == 0.0f, length == 1.0f);
     }
 }
 
