@@ -100,6 +100,18 @@ TEST(CircleSearch, GuardAndSlipLimitStopTheGrowth)
     EXPECT_EQ(a.notices.size(), 1u);
 }
 
+TEST(CircleSearch, LastGridPointSurvivesSinglePrecisionRounding)
+{
+    // (3.01 + 3 x 0.11 - 3.01) / 0.11 is 2.9999993 in single precision, a hair short
+    // of three whole increments: the fourth column is still there.
+    Analysed a(GridJob());
+    SlipSettings& s = a.job.Slip;
+    s.AutoExtendGrid = kFalse;
+    s.GridXMin = 3.01f, s.GridXInc = 0.11f, s.GridXMax = 3.01f + 3.0f * 0.11f;
+    s.GridYMin = s.GridYMax = 20.0f;
+    EXPECT_EQ(a.Search().CentresX, 4);
+}
+
 TEST(CircleSearch, GridsThatCannotBeSearchedAreRefused)
 {
     // 1001 x 1001 centres pass the 16-bit slip count: refused before anything is made.

@@ -52,6 +52,18 @@ TEST(ReinforcementLayers, TinySpacingIsCappedWithANotice)
                              "Reinforcement block 1 has more than 1001 layers; only the lowest 1001 are used"});
 }
 
+TEST(ReinforcementLayers, TheWholeListIsBoundedToo)
+{
+    // Six blocks of 1001 levels each, as a damaged file may hold: 5000 layers and a notice.
+    Job job = FaceJob();
+    for (int b = 0; b < 6; ++b)
+        AddBlock(job, 0.0f, 9.99f, 0.001f, 5.0f);
+    const Analysed a(job);
+    EXPECT_EQ(a.layers.size(), 5000u);
+    ASSERT_FALSE(a.notices.empty());
+    EXPECT_EQ(a.notices.back(), "The reinforcement blocks give more than 5000 layers; only the first 5000 are used");
+}
+
 // Slices whose base chords run through the points given, left to right.
 SliceList Chords(const Points& points)
 {

@@ -108,6 +108,21 @@ TEST(Slicing, LoadsAndTheirMoments)
     }
 }
 
+TEST(Slicing, TensionCrackLowersTheExitAndItsWaterPushesTheLastSlice)
+{
+    const OneSlip c = Cut([](Job& job) { job.Slip.TensionCrackDepth = 2.0f; });
+    // The ground lowered by 2, y = x / 2 - 2, meets the circle where 1.25 x^2 - 27 x + 104 = 0.
+    EXPECT_NEAR(c.slip.ExitX, (27.0 + std::sqrt(209.0)) / 2.5, 1e-3);
+    EXPECT_NEAR(c.slip.ExitY, c.slip.ExitX / 2.0 - 2.0, 1e-3);
+    // Dry and unloaded: the only horizontal force is the crack water, 9.81 x 2^2 / 2, at a
+    // third of the crack above the exit.
+    EXPECT_NEAR(c.slip.HorizontalLoadForce, 19.62, 1e-3);
+    double weightMoment = 0.0;
+    for (const Slice& s : c.slices)
+        weightMoment += ((s.XLeft + s.XRight) / 2.0 - 0.0) * s.Weight;
+    EXPECT_NEAR(c.slip.DisturbingMoment - weightMoment, 19.62 * (25.0 - (c.slip.ExitY + 2.0 / 3.0)), 0.05);
+}
+
 TEST(Slicing, InvalidCirclesAndFaultsGiveTheInvalidFactor)
 {
     auto factor = [](float xc, float yc, float r, float minDepth = 1.0f) {

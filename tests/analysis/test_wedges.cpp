@@ -6,6 +6,7 @@
 #include "analysis/wedges.h"
 #include "test_jobs.h"
 
+#include <set>
 #include <tuple>
 
 namespace clv::test {
@@ -65,6 +66,21 @@ TEST(Wedges, TieBackAndTwoPartWedgesByHand)
     EXPECT_NEAR(v.SoilRestore, soil, 1e-4 * soil);
     EXPECT_NEAR(v.Disturbing, push, 1e-4 * push);
     EXPECT_NEAR(v.StabilityFactor, restore / (push - soil), 1e-3 * restore / (push - soil));
+}
+
+TEST(Wedges, ToesSitJustAboveTheLayersBelowAndOneSpacingUnderTheLowest)
+{
+    Analysed a(WedgeJob(30.0f));
+    std::set<float> toes;
+    for (const WedgeResult& w : Search(a).Wedges)
+        toes.insert(w.ToeLevel);
+    EXPECT_EQ(toes, (std::set<float>{0.001f, 1.001f, 2.001f, 3.001f, 4.001f, 5.001f, 6.001f, 7.001f, 8.001f}));
+    // A lone layer takes its block's spacing for the step below it.
+    Job lone = WedgeJob(30.0f);
+    lone.Reinforcement[0].BlockHeight = 0.0f, lone.Reinforcement[0].VerticalSpacing = 0.5f;
+    Analysed b(lone);
+    ASSERT_FALSE(Search(b).Wedges.empty());
+    EXPECT_FLOAT_EQ(Search(b).Wedges[0].ToeLevel, 0.501f);
 }
 
 TEST(Wedges, DefaultsFollowTheLongestBlock)
