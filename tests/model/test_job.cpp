@@ -1,124 +1,68 @@
-#include "model/job.h"
+// The job model: a new job and the fixed-length texts.
+
+#include "model/job_file.h"
+#include "model/rich_job.h"
 
 #include <gtest/gtest.h>
 
 namespace clv {
 namespace {
 
-TEST(Job, ProgramVersionIsMajorPlusMinorHundredths)
-{
-    EXPECT_EQ(ProgramVersion(), 2.02f);
-}
-
-TEST(Job, DefaultJobStartsAsANewCrossSection)
-{
-    const Job job = MakeDefaultJob();
-    EXPECT_EQ(job.Header.FileVersion, 2.02f);
-    EXPECT_EQ(job.Header.MainTitle.Utf8(), std::string(50, ' '));
-    EXPECT_EQ(job.Header.WaterUnitWeight, 9.81f);
-    EXPECT_EQ(job.SoilCount(), 0);
-    EXPECT_EQ(job.Heads.NY(), 0);
-    EXPECT_EQ(job.Heads.At(0, 0), 0.0f);
-    EXPECT_EQ(job.Factors.DesignCode, kServiceability);
-    EXPECT_EQ(job.Slip.Method, kBishop);
-    EXPECT_EQ(job.Slip.AutoGenerate, kTrue);
-    for (int i = 1; i <= 100; ++i) {
-        const bool printed = (i >= 10 && i <= 14) || (i >= 20 && i <= 25) || (i >= 31 && i <= 34)
-            || (i >= 41 && i <= 44);
-        EXPECT_EQ(job.Print[static_cast<std::size_t>(i)], printed ? 1 : 0) << "print flag " << i;
-    }
-}
-
 TEST(Job, NewJobResetsTheSectionButKeepsSearchRangesAndReservedFields)
 {
-    JobSession session;
-    Job& job = session.job;
-    job = MakeDefaultJob();
-    job.Header.MainTitle.Assign("Old title");
-    job.Header.ReinforcementKind = 1;
-    job.Header.ReservedSingles[2] = 4.0f;
-    job.Header.VerticalAccelerationFactor = 0.2f;
-    job.View.XMax = 80.0f;
-    job.Factors.DesignCode = kEc7Da1C1;
-    job.Factors.TanPhi = 1.25f;
-    job.Factors.Reserved[3] = 9;
-    job.Soils.resize(2);
-    job.Loads.resize(1);
-    job.Reinforcement.resize(1);
-    job.UserPoints.resize(3);
-    job.Water.PointCount = 2;
-    job.Water.X[1] = 5.0f;
-    job.Piezo.Enabled = kTrue;
-    job.Piezo.NY = 3;
-    job.Heads.Resize(3, 2);
-    job.Slip.GridXMin = -4.0f, job.Slip.GridXMax = 12.0f, job.Slip.GridYInc = 0.5f;
-    job.Slip.AutoExtendGrid = kTrue;
-    job.Slip.CommonXMin = 1.0f, job.Slip.CommonY = 3.0f;
-    job.Slip.MinSlipDepth = 2.0f;
-    job.Slip.Fx[4] = 0.5f;
-    job.Wedge.UseDefaults = 0;
-    job.Wedge.BaseAngleMax = 35.0f;
-    job.Print[30] = 1;
-    job.Print[50] = 1; // an unused flag
-    session.JobFilePath = "/jobs/old.clv";
-    session.JobFileTitle = "old.clv";
-    session.JobModified = true;
-    session.JobRefreshPending = false;
+    const Job old = test::RichJob();
+    JobSession session{old, "/jobs/old.clv", "old.clv", true, false};
+    session.job.Header.ReinforcementKind = 1, session.job.Header.FileVersion = 1.5f; // the version is stamped anew
     session.CurrentSoil = 3;
-
     NewJob(session);
 
-    EXPECT_EQ(job.Header.MainTitle.Trimmed(), "");
-    EXPECT_EQ(job.Header.VerticalAccelerationFactor, 0.0f);
-    EXPECT_EQ(job.View.XMax, 20.0f);
-    EXPECT_EQ(job.Factors.DesignCode, kServiceability);
-    EXPECT_EQ(job.Factors.TanPhi, 1.0f);
-    EXPECT_EQ(job.SoilCount() + job.LoadCount() + job.ReinforcementCount() + job.UserPointCount(), 0);
-    EXPECT_EQ(job.Water.PointCount, 0);
-    EXPECT_EQ(job.Piezo.Enabled, kFalse);
-    EXPECT_EQ(job.Piezo.NY, 0);
-    EXPECT_EQ(job.Heads, PiezoHeads());
-    EXPECT_EQ(job.Slip.MinSlipDepth, 1.0f);
-    EXPECT_EQ(job.Slip.Fx[4], 1.0f);
-    EXPECT_EQ(job.Wedge.UseDefaults, 1);
-    EXPECT_EQ(job.Print[30], 0);
-
-    // What a new cross-section keeps from the previous job.
-    EXPECT_EQ(job.Header.ReinforcementKind, 1);
-    EXPECT_EQ(job.Header.ReservedSingles[2], 4.0f);
-    EXPECT_EQ(job.Factors.Reserved[3], 9);
-    EXPECT_EQ(job.Water.X[1], 5.0f);
-    EXPECT_EQ(job.Slip.GridXMin, -4.0f);
-    EXPECT_EQ(job.Slip.GridXMax, 12.0f);
-    EXPECT_EQ(job.Slip.GridYInc, 0.5f);
-    EXPECT_EQ(job.Slip.AutoExtendGrid, kTrue);
-    EXPECT_EQ(job.Slip.CommonXMin, 1.0f);
-    EXPECT_EQ(job.Slip.CommonY, 3.0f);
-    EXPECT_EQ(job.Wedge.BaseAngleMax, 35.0f);
-    EXPECT_EQ(job.Print[50], 1);
-
-    EXPECT_EQ(session.JobFilePath, "untitled");
-    EXPECT_EQ(session.JobFileTitle, "untitled");
-    EXPECT_FALSE(session.JobModified);
-    EXPECT_TRUE(session.JobRefreshPending);
-    EXPECT_EQ(session.CurrentSoil, 1);
+    // The report sections are selected, their two group headings not; the unused flags keep their values.
+    for (std::size_t i = 1; i <= 100; ++i) {
+        const bool shown = (i >= 10 && i <= 14) || (i >= 20 && i <= 25) || (i >= 31 && i <= 34) || (i >= 41 && i <= 44);
+        EXPECT_EQ(session.job.Print[i], shown ? 1 : (i == 30 || i == 40) ? 0 : old.Print[i]) << "print flag " << i;
+    }
+    // Everything else is a new job's, except the grid of centres, the common points, the wedge
+    // ranges, ReinforcementKind, the water point slots and the reserved fields.
+    Job expected = MakeDefaultJob();
+    expected.Print = session.job.Print;
+    JobHeader& h = expected.Header;
+    h.ReinforcementKind = 1;
+    h.ReservedSingles = old.Header.ReservedSingles, h.ReservedIntegers = old.Header.ReservedIntegers;
+    expected.Factors.Reserved = old.Factors.Reserved, expected.Factors.Reserved2 = old.Factors.Reserved2;
+    expected.Water = old.Water, expected.Water.PointCount = 0;
+    expected.Wedge = old.Wedge, expected.Wedge.UseDefaults = 1;
+    SlipSettings& s = expected.Slip = old.Slip;
+    s.Method = kBishop, s.TensionCrackDepth = 0.0f, s.MinSlices = 10, s.MinSlipDepth = 1.0f, s.AutoGenerate = kTrue;
+    s.Fx.fill(1.0f);
+    EXPECT_EQ(EncodeJobFile(session.job, 2.02f), EncodeJobFile(expected, 2.02f));
+    EXPECT_EQ(std::tuple(session.JobFilePath, session.JobFileTitle, session.JobModified, session.JobRefreshPending,
+                         session.CurrentSoil), std::tuple("untitled", "untitled", false, true, 1));
 }
 
-TEST(PiezoHeads, ResizeKeepsTheCellsInsideBothGrids)
+// ------------------------------------------------------------------ fixed-length texts
+
+TEST(FixedText, TextsAreCutOrPaddedAndEveryByteOfTheCodePageSurvives)
 {
-    PiezoHeads heads;
-    heads.Resize(2, 3);
-    for (int r = 0; r <= 2; ++r)
-        for (int c = 0; c <= 3; ++c)
-            heads.At(r, c) = static_cast<float>(10 * r + c);
-    heads.Resize(3, 1);
-    ASSERT_EQ(heads.Values().size(), 8u);
-    EXPECT_EQ(heads.At(2, 1), 21.0f);
-    EXPECT_EQ(heads.At(1, 0), 10.0f);
-    EXPECT_EQ(heads.At(3, 1), 0.0f);
-    heads.Resize(-1, -5); // never smaller than the (0, 0) cell
-    EXPECT_EQ(heads.Values().size(), 1u);
-    EXPECT_EQ(heads.At(0, 0), 0.0f);
+    EXPECT_EQ(FixedText<15>("Motorway widening scheme").Utf8(), "Motorway wideni");
+    EXPECT_EQ(FixedText<15>("J. Smith").Utf8(), "J. Smith       ");
+    EXPECT_EQ(FixedText<15>("J. Smith").Trimmed(), "J. Smith");
+    EXPECT_EQ(FixedText<5>("\xC3\xA9t\xC3\xA9").ToBytes(), (std::array<std::uint8_t, 5>{0xE9, 't', 0xE9, ' ', ' '}));
+    // The euro sign is in the code page; CJK and Greek, an emoji, malformed and cut-off sequences,
+    // a C1 control the code page lacks and a lone surrogate are not.
+    const char* const cases[][2] = {{"\xE2\x82\xAC", "\x80"}, {"\xE5\xB2\xA9 \xCE\xB1", "? ?"},
+                                    {"\xF0\x9F\x98\x80", "?"}, {"a\xFF" "b\xC3", "a?b?"}, {"\xC2\x80", "?"},
+                                    {"\xED\xA0\x80", "???"}};
+    for (const auto& [utf8, cp1252] : cases)
+        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
+    EXPECT_EQ(FixedText<3>("\xE5\xB2\xA9\xE5\xB2\xA9\xE5\xB2\xA9\xE5\xB2\xA9").Utf8(), "???");
+    // Read and written back, every byte comes out as it went in, the five the code page leaves undefined too.
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Utf8Length(Cp1252ToUtf8(all)), 256u);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    const std::uint8_t raw[4] = {0x81, 0x8D, 0x00, 0x9F};
+    EXPECT_EQ(FixedText<4>::FromBytes(raw).ToBytes(), (std::array<std::uint8_t, 4>{0x81, 0x8D, 0x00, 0x9F}));
 }
 
 } // namespace
