@@ -58,6 +58,35 @@ TEST(JobFileLayout, FieldsLandAtTheirOffsetsAndARichJobRoundTripsByteForByte)
         {F, heads - 64, 80, "Strength"}, {I, heads - 2, 1, "block int(6)"}, {F, heads + 84, -2, "user point 5 Y"},
         {F, heads + 8, 2.5f, "head (0, 2): the column runs fastest"}});
 
+    // Every scalar field at its offset: the encoder and decoder walk one field list, so a
+    // round trip alone would not show two fields listed in the wrong order.
+    const std::size_t block2 = heads - 89;
+    ExpectFields(b, {
+        {I, 153, 3, "FirstPageNumber"}, {F, 163, 1.25f, "Reserved1"}, {F, 167, -2.5f, "Reserved2"},
+        {F, 175, 0.1f, "lateral"}, {F, 179, 10, "WaterUnitWeight"}, {F, 183, 1.5f, "ReservedSingles(1)"},
+        {I, 219 + 2, -1, "ShowSoils"}, {F, 219 + 14, -25, "XMin"}, {F, 219 + 18, 60, "XMax"}, {F, 219 + 22, -12, "YMin"},
+        {F, 219 + 26, 30, "YMax"}, {F, 219 + 30, 0.25f, "GridIncrement"}, {I, 219 + 34, 0, "SnapToGrid"},
+        {F, 257, 1.1f, "fn"}, {F, 261, 1.2f, "ffs"}, {F, 265, 1.3f, "fq"}, {F, 269, 1.25f, "tan phi"}, {F, 273, 1.6f, "c"},
+        {F, 277, 1.35f, "fm"}, {F, 281, 1.05f, "fs"}, {F, 285, 1.4f, "fp"}, {I, 257 + 72, 3, "DesignCode"},
+        {I, 341, 4, "water PointCount"}, {F, 343, -20, "water X(1)"}, {F, 543, 2, "water Y(1)"},
+        {I, 779, -1, "Enabled"}, {F, 779 + 6, 30, "MaxX"}, {F, 779 + 10, 10, "IncX"}, {F, 779 + 14, -5, "MinY"},
+        {F, 779 + 18, 5, "MaxY"}, {I, 779 + 26, 2, "NY"}, {I, 809, 4, "Method"}, {F, 809 + 2, 1.5f, "crack"},
+        {I, 809 + 6, 25, "MinSlices"}, {F, 809 + 8, -5, "GridXMin"}, {F, 809 + 12, 15, "GridXMax"},
+        {F, 809 + 16, 1, "GridXInc"}, {F, 809 + 20, 10, "GridYMin"}, {F, 809 + 24, 25, "GridYMax"},
+        {F, 809 + 28, 0.5f, "GridYInc"}, {I, 809 + 32, -1, "AutoExtendGrid"}, {I, 809 + 34, 7, "LegacyCommonPoint"},
+        {F, 809 + 36, 2, "CommonXMin"}, {F, 809 + 40, 8, "CommonXMax"}, {F, 809 + 44, 0.5f, "CommonXInc"},
+        {F, 809 + 52, 0.5f, "Fx(0)"}, {I, 809 + 96, 0, "AutoGenerate"}, {F, 809 + 118, 0.75f, "MinSlipDepth"},
+        {I, 971, 0, "UseDefaults"}, {F, 971 + 2, 2, "BaseWidthMin"}, {F, 971 + 6, 12, "BaseWidthMax"},
+        {F, 971 + 10, 0.5f, "BaseWidthInc"}, {F, 971 + 14, -10, "BaseAngleMin"}, {F, 971 + 18, 30, "BaseAngleMax"},
+        {F, 971 + 22, 35, "RearAngleMin"}, {F, 971 + 30, 2.5f, "AngleInc"}, {F, soil2 + 25, 19, "Density"},
+        {F, soil2 + 33, 5, "Cohesion"}, {F, soil2 + 37, 0.05f, "Ru"}, {F, soil2 + 41, 0.5f, "Suction"},
+        {F, soil2 + 463, 0.5f, "soil ReservedSingles(1)"}, {I, load4, 3, "LoadType"}, {F, load4 + 6, 4, "XMin"},
+        {F, load4 + 10, 9, "XMax"}, {F, load4 + 18, 15, "Angle"}, {F, load4 + 22, 4, "FreeLength"},
+        {F, load4 + 26, 6, "FixedLength"}, {F, block2 + 29, 6, "Length"}, {F, block2 + 33, 0.8f, "Friction"},
+        {F, block2 + 37, 10, "NailAngle"}, {F, block2 + 41, 1.5f, "NailSpacing"}, {F, block2 + 45, 0.5f, "Spacing"},
+        {F, block2 + 49, 3, "BlockHeight"}, {F, block2 + 53, 3.25f, "BlockBase"}, {F, block2 + 57, 9, "block single(1)"},
+        {F, heads + 80, 8, "user point 5 X"}});
+
     // Each field has bytes of its own, so a job that writes back as the same bytes came back whole.
     const auto decoded = DecodeJobFile(b);
     ASSERT_TRUE(decoded.has_value());
