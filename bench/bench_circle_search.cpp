@@ -7,43 +7,17 @@
 // core, for each method.
 
 #include "analysis/circle_search.h"
-#include "analysis/reinforcement.h"
-#include "ground/section_table.h"
-#include "model/job_file.h"
+#include "bench_examples.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 namespace {
 
 using namespace clv;
 
-struct Example {
-    Job job;
-    SectionTable table;
-    LayerList layers;
-};
-
-Example Load(const std::string& name)
-{
-    JobSession session;
-    session.JobFilePath = std::string(CLIVORA_SOURCE_DIR) + "/examples/" + name + ".clv";
-    if (const auto error = OpenJob(session)) {
-        std::fprintf(stderr, "cannot open %s: %s\n", session.JobFilePath.c_str(), error->c_str());
-        std::exit(1);
-    }
-    Example e{session.job, {}, {}};
-    e.table = BuildSectionTable(e.job);
-    e.layers = BuildReinforcementLayers(e.job, e.table);
-    return e;
-}
-
 void AutomaticSearch(benchmark::State& state, const char* name)
 {
-    Example e = Load(name);
+    bench::Example e = bench::LoadExample(name);
     const SlipSettings saved = e.job.Slip;
     std::size_t slips = 0;
     for (auto _ : state) {
@@ -57,7 +31,7 @@ void AutomaticSearch(benchmark::State& state, const char* name)
 
 void FixedGrid(benchmark::State& state, Integer method)
 {
-    Example e = Load("layered_slope");
+    bench::Example e = bench::LoadExample("layered_slope");
     SlipSettings& s = e.job.Slip;
     s.Method = method;
     s.AutoGenerate = kFalse;

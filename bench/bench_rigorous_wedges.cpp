@@ -6,44 +6,18 @@
 // its default ranges, as the wedge tab runs it.
 
 #include "analysis/circle_search.h"
-#include "analysis/reinforcement.h"
 #include "analysis/wedges.h"
-#include "ground/section_table.h"
-#include "model/job_file.h"
+#include "bench_examples.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 namespace {
 
 using namespace clv;
 
-struct Example {
-    Job job;
-    SectionTable table;
-    LayerList layers;
-};
-
-Example Load(const std::string& name)
-{
-    JobSession session;
-    session.JobFilePath = std::string(CLIVORA_SOURCE_DIR) + "/examples/" + name + ".clv";
-    if (const auto error = OpenJob(session)) {
-        std::fprintf(stderr, "cannot open %s: %s\n", session.JobFilePath.c_str(), error->c_str());
-        std::exit(1);
-    }
-    Example e{session.job, {}, {}};
-    e.table = BuildSectionTable(e.job);
-    e.layers = BuildReinforcementLayers(e.job, e.table);
-    return e;
-}
-
 void RigorousSearch(benchmark::State& state, const char* name)
 {
-    Example e = Load(name);
+    bench::Example e = bench::LoadExample(name);
     e.job.Slip.Method = kRigorous;
     const SlipSettings saved = e.job.Slip;
     std::size_t slips = 0;
@@ -63,7 +37,7 @@ void RigorousSearch(benchmark::State& state, const char* name)
 
 void WedgeSearch(benchmark::State& state, const char* name)
 {
-    Example e = Load(name);
+    bench::Example e = bench::LoadExample(name);
     std::size_t wedges = 0;
     for (auto _ : state) {
         const WedgeSearchResult r = AnalyseWedges(e.job, e.table, e.layers);

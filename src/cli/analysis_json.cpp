@@ -51,6 +51,19 @@ std::string OneLine(std::string text)
     return text;
 }
 
+/** The slice table of the text output, one line per slice with mid-width levels. */
+void PrintSlices(std::ostream& out, const char* title, const SliceList& slices)
+{
+    out << "  " << title << "\n"
+        << "      x left  x right   ground    base  soil   weight  vertical horizontal  pore p.   normal\n";
+    for (const Slice& sl : slices) {
+        out << Column(sl.XLeft, 2, 11) << Column(sl.XRight, 2, 9) << Column((sl.GroundLeft + sl.GroundRight) / 2, 2, 9)
+            << Column((sl.BaseLeft + sl.BaseRight) / 2, 2, 8) << Column(sl.BaseSoil, 0, 6) << Column(sl.Weight, 1, 9)
+            << Column(sl.VerticalForce, 1, 10) << Column(sl.HorizontalForce, 1, 11)
+            << Column(sl.BasePorePressure, 1, 9) << Column(sl.NormalForce, 1, 9) << "\n";
+    }
+}
+
 int ValidSlips(const CircleSearchResult& search)
 {
     return static_cast<int>(std::count_if(search.Slips.begin(), search.Slips.end(), [](const SlipResult& s) {
@@ -194,14 +207,7 @@ void PrintCircles(std::ostream& out, const Job& job, const CircleSearchResult& s
     if (s.Method == kRigorous)
         out << "  Interslice factor, Lambda  " << Fixed(c->Lambda, 3) << "\n";
 
-    out << "  Slices of the critical circle\n"
-           "      x left  x right   ground    base  soil   weight  vertical horizontal  pore p.   normal\n";
-    for (const Slice& sl : search.CriticalSlices) {
-        out << Column(sl.XLeft, 2, 11) << Column(sl.XRight, 2, 9) << Column((sl.GroundLeft + sl.GroundRight) / 2, 2, 9)
-            << Column((sl.BaseLeft + sl.BaseRight) / 2, 2, 8) << Column(sl.BaseSoil, 0, 6) << Column(sl.Weight, 1, 9)
-            << Column(sl.VerticalForce, 1, 10) << Column(sl.HorizontalForce, 1, 11)
-            << Column(sl.BasePorePressure, 1, 9) << Column(sl.NormalForce, 1, 9) << "\n";
-    }
+    PrintSlices(out, "Slices of the critical circle", search.CriticalSlices);
 }
 
 nlohmann::json DefinedJson(const DefinedSurfaceResult& defined)
@@ -232,14 +238,7 @@ void PrintDefined(std::ostream& out, const DefinedSurfaceResult& defined, const 
         return;
     out << "  Disturbing force " << Fixed(d.DisturbingForce, 1) << " kN/m, restoring: soil shear "
         << Fixed(d.SoilForce, 1) << ", reinforcement " << Fixed(d.ReinforcementForce, 1) << " kN/m\n";
-    out << "  Slices of the defined surface\n"
-           "      x left  x right   ground    base  soil   weight  vertical horizontal  pore p.   normal\n";
-    for (const Slice& sl : defined.Slices) {
-        out << Column(sl.XLeft, 2, 11) << Column(sl.XRight, 2, 9) << Column((sl.GroundLeft + sl.GroundRight) / 2, 2, 9)
-            << Column((sl.BaseLeft + sl.BaseRight) / 2, 2, 8) << Column(sl.BaseSoil, 0, 6) << Column(sl.Weight, 1, 9)
-            << Column(sl.VerticalForce, 1, 10) << Column(sl.HorizontalForce, 1, 11)
-            << Column(sl.BasePorePressure, 1, 9) << Column(sl.NormalForce, 1, 9) << "\n";
-    }
+    PrintSlices(out, "Slices of the defined surface", defined.Slices);
 }
 
 nlohmann::json WedgesJson(const WedgeSearchResult& wedges)
