@@ -161,7 +161,7 @@ int RunAnalyse(const Args& args, std::ostream& out, std::ostream& err)
     for (const std::string& path : options->files) {
         std::optional<Job> job = LoadJobForCli(path, error);
         if (!job) {
-            err << error << "\n";
+            err << "clivora-cli: " << error << "\n";
             status = kExitError;
             continue;
         }
