@@ -79,5 +79,22 @@ TEST(PublishedProblems, BakerPlanarSlipIsTheRigidBlock)
     EXPECT_NEAR(r.Slices[0].Weight + r.Slices[1].Weight + r.Slices[2].Weight, 600.0f, 0.01f);
 }
 
+TEST(IndependentCheck, LayeredSlopeWithWaterTableAgreesWithAFineSliceCalculation)
+{
+    // Not a published problem: three strata under a water table that rises to 8.5 m
+    // under the face, and the circle centred (12, 33) through the toe. A separate double-precision Bishop
+    // calculation with 4000 slices, written apart from this program, gives 1.2080.
+    Job job = OneSoilJob({{-20, 0.6f}, {0, 0}, {8, 2.2f}, {16, 5.1f}, {24, 8.6f}, {32, 12}, {40, 14.4f}, {44, 15},
+                          {70, 15}}, 18.0f, 28.0f, 0.0f);
+    job.Soils.resize(3);
+    job.Soils[1].Density = 19.5f, job.Soils[1].Phi = 24.0f, job.Soils[1].Cohesion = 4.0f;
+    job.Soils[2].Density = 22.0f, job.Soils[2].Phi = 38.0f, job.Soils[2].Cohesion = 20.0f;
+    SetPoints(job.Soils[1], {{-20, -1}, {0, -1.5f}, {16, 3.3f}, {32, 10}, {44, 12.8f}, {70, 13}});
+    SetPoints(job.Soils[2], {{-20, -6}, {10, -5}, {30, 1}, {50, 5}, {70, 5.5f}});
+    SetPoints(job.Water, {{-20, 0.3f}, {0, -0.3f}, {20, 3}, {40, 8.5f}, {70, 10}});
+    job.Slip.MinSlices = 30;
+    EXPECT_NEAR(Factor(job, kBishop, 12.0f, 33.0f, std::sqrt(12.0f * 12.0f + 33.0f * 33.0f)), 1.2080f, 0.005f * 1.208f);
+}
+
 } // namespace
 } // namespace clv::test
