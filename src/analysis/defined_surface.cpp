@@ -132,13 +132,7 @@ SliceList MakeSlices(const SectionTable& table, const Polyline& line)
 {
     SliceList slices;
     for (std::size_t j = 0; j + 1 < line.size(); ++j) {
-        Slice s;
-        s.XLeft = line[j].X;
-        s.XRight = line[j + 1].X;
-        s.BaseLeft = line[j].Y;
-        s.BaseRight = line[j + 1].Y;
-        s.GroundLeft = Ground(table, s.XLeft);
-        s.GroundRight = Ground(table, s.XRight);
+        Slice s = SliceUnderGround(table, line[j].X, line[j].Y, line[j + 1].X, line[j + 1].Y);
         if (s.XRight - s.XLeft <= 0.0f)
             s.XRight = s.XLeft + 0.01f;
         slices.push_back(s);

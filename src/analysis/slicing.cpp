@@ -213,6 +213,18 @@ bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, Sli
     return true;
 }
 
+Slice SliceUnderGround(const SectionTable& table, float xLeft, float baseLeft, float xRight, float baseRight)
+{
+    Slice s;
+    s.XLeft = xLeft;
+    s.XRight = xRight;
+    s.BaseLeft = baseLeft;
+    s.BaseRight = baseRight;
+    s.GroundLeft = SurfaceLevel(table, 1, xLeft);
+    s.GroundRight = SurfaceLevel(table, 1, xRight);
+    return s;
+}
+
 void MergeNarrowSlices(SliceList& slices)
 {
     std::size_t i = 0;

@@ -34,6 +34,9 @@ void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices);
  */
 void ComputeSliceForces(const AnalysisInput& in, SlipKind kind, SlipResult& slip, SliceList& slices);
 
+/** A slice whose base runs from (xLeft, baseLeft) to (xRight, baseRight), with the ground levels at its sides. */
+Slice SliceUnderGround(const SectionTable& table, float xLeft, float baseLeft, float xRight, float baseRight);
+
 /** Gives every slice its Width, BaseAngle and BaseLength from its sides (shared with the other slicers). */
 void ComputeSliceGeometry(SliceList& slices);
 

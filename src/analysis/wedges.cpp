@@ -241,16 +241,8 @@ void SliceWedge(const AnalysisInput& in, const WedgeResult& wedge, SliceList& sl
     }
 
     slices.clear();
-    for (std::size_t j = 0; j + 1 < boundaries.size(); ++j) {
-        Slice s;
-        s.XLeft = boundaries[j].X;
-        s.XRight = boundaries[j + 1].X;
-        s.BaseLeft = boundaries[j].Y;
-        s.BaseRight = boundaries[j + 1].Y;
-        s.GroundLeft = SurfaceLevel(table, 1, s.XLeft);
-        s.GroundRight = SurfaceLevel(table, 1, s.XRight);
-        slices.push_back(s);
-    }
+    for (std::size_t j = 0; j + 1 < boundaries.size(); ++j)
+        slices.push_back(SliceUnderGround(table, boundaries[j].X, boundaries[j].Y, boundaries[j + 1].X, boundaries[j + 1].Y));
     MergeNarrowSlices(slices);
     ComputeSliceGeometry(slices);
 }
