@@ -22,9 +22,9 @@ struct Example {
 inline Example LoadExample(const std::string& name)
 {
     JobSession session;
-    session.JobFilePath = std::string(CLIVORA_SOURCE_DIR) + "/examples/" + name + ".clv";
-    if (const auto error = OpenJob(session)) {
-        std::fprintf(stderr, "cannot open %s: %s\n", session.JobFilePath.c_str(), error->c_str());
+    const std::string path = std::string(CLIVORA_SOURCE_DIR) + "/examples/" + name + ".clv";
+    if (const auto error = OpenJob(session, path)) {
+        std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), error->c_str());
         std::exit(1);
     }
     Example e{session.job, {}, {}};

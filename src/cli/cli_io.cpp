@@ -54,9 +54,7 @@ std::optional<LoadedJob> LoadBinary(const std::string& path, std::string& error)
         return std::nullopt;
     // The job itself is opened as the program opens it: version stamped, older files upgraded.
     JobSession session;
-    session.JobFilePath = path;
-    session.JobFileTitle = FileTitleOf(path);
-    if (auto message = OpenJob(session)) {
+    if (auto message = OpenJob(session, path)) {
         error = path + ": " + message->substr(0, message->find('\r'));
         return std::nullopt;
     }

@@ -179,9 +179,9 @@ std::optional<std::string> SaveJob(JobSession& session)
     return std::nullopt;
 }
 
-std::optional<std::string> OpenJob(JobSession& session)
+std::optional<std::string> OpenJob(JobSession& session, const std::string& requestedPath)
 {
-    std::string path = session.JobFilePath;
+    std::string path = requestedPath;
     std::erase(path, '"');
 
     const std::optional<Bytes> bytes = ReadFileBytes(path);
@@ -198,6 +198,7 @@ std::optional<std::string> OpenJob(JobSession& session)
     decoded->job.Header.FileVersion = ProgramVersion(); // a later save stamps this program's version
     session.job = std::move(decoded->job);
     session.JobFilePath = path;
+    session.JobFileTitle = FileTitleOf(path);
     session.JobModified = false;
     session.JobRefreshPending = true;
     // The soil selected in the previous job may not exist in this one.

@@ -69,12 +69,14 @@ std::optional<Bytes> ReadFileBytes(const std::string& path);
 std::optional<std::string> SaveJob(JobSession& session);
 
 /**
- * Opens the job file at session.JobFilePath (double quotes removed) into a fresh
- * job and replaces session.job only when the whole file was read. FileVersion is
- * stamped with ProgramVersion(); files older than 2.0 are upgraded. On failure
- * the read error message is returned and the session is untouched.
+ * Opens the job file at `path` (double quotes removed) into a fresh job and
+ * replaces session.job only when the whole file was read; JobFilePath and
+ * JobFileTitle then name that file. FileVersion is stamped with
+ * ProgramVersion(); files older than 2.0 are upgraded. On failure the read error
+ * message is returned and the session is untouched, its path still naming the
+ * job it holds, so a later save cannot write that job over the unreadable file.
  */
-std::optional<std::string> OpenJob(JobSession& session);
+std::optional<std::string> OpenJob(JobSession& session, const std::string& path);
 
 /** The upgrade of a job read from a file older than 2.0 (sets JobModified, CurrentSoil = 1). */
 void UpgradeOldJob(JobSession& session);

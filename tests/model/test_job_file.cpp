@@ -178,9 +178,9 @@ TEST_F(JobFileOnDisk, OldLayoutIsReadAndUpgraded)
         old.Soil(3).X[2] = std::numeric_limits<float>::quiet_NaN();
         old.Water.X[1] = 40.0f, old.Water.X[4] = -20.0f;
         test::WriteBytes(target, test::OldLayoutOf(Encode(old), c.version, 0x5A));
-        JobSession opened{MakeDefaultJob(), target};
+        JobSession opened{MakeDefaultJob()};
         opened.job.View.XMax = 123.0f; // the view the session had
-        ASSERT_FALSE(OpenJob(opened).has_value());
+        ASSERT_FALSE(OpenJob(opened, target).has_value());
         const Job& job = opened.job;
         EXPECT_EQ((std::array{job.Slip.CommonXMin, job.Slip.CommonXMax, job.Slip.CommonXInc, job.Slip.CommonY}),
                   c.common);
@@ -206,9 +206,9 @@ TEST_F(JobFileOnDisk, SavedJobOpensAsTheSameJobAndAFailedSaveLeavesTheFile)
     session.job.Header.FileVersion = 2.0f; // from 2.0 on a file has the current layout, and is not upgraded
     ASSERT_FALSE(SaveJob(session).has_value());
     EXPECT_FALSE(session.JobModified);
-    JobSession other{MakeDefaultJob(), "\"" + target + "\""}; // quotes from a command line are removed
-    ASSERT_FALSE(OpenJob(other).has_value());
-    EXPECT_EQ(other.JobFilePath, target);
+    JobSession other{MakeDefaultJob()};
+    ASSERT_FALSE(OpenJob(other, "\"" + target + "\"").has_value()); // quotes from a command line are removed
+    EXPECT_EQ(std::pair(other.JobFilePath, other.JobFileTitle), std::pair(target, FileTitleOf(target)));
     EXPECT_EQ(other.job.Header.FileVersion, 2.02f); // so that a later save stamps this program's version
     EXPECT_EQ(std::pair(other.JobModified, other.JobRefreshPending), std::pair(false, true));
     other.job.Header.FileVersion = 2.0f;
@@ -265,11 +265,12 @@ TEST_F(JobFileOnDisk, FailedOpenLeavesTheSessionUntouched)
     for (const auto& entry : fs::directory_iterator(dir))
         paths.push_back(entry.path());
     for (const fs::path& path : paths) {
-        JobSession trial{session.job, path.string(), "", true};
-        EXPECT_EQ(OpenJob(trial), "Error during reading of file.\r\n\r\nPlease close and reopen the application.\r\n"
+        JobSession trial{session.job, "held.clv", "held.clv", true};
+        EXPECT_EQ(OpenJob(trial, path.string()), "Error during reading of file.\r\n\r\nPlease close and reopen the application.\r\n"
                                   "Open the job file from \"File\" menu.") << path;
         EXPECT_EQ(Encode(trial.job), Encode(session.job));
         EXPECT_TRUE(trial.JobModified);
+        EXPECT_EQ(trial.JobFilePath, "held.clv"); // a later save goes where the held job came from
     }
 }
 
