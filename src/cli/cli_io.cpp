@@ -49,16 +49,14 @@ std::optional<std::string> OpenProblem(const std::string& path)
 
 std::optional<LoadedJob> LoadBinary(const std::string& path, std::string& error)
 {
-    const std::optional<DecodedJob> decoded = ReadJobFileAsStored(path, error);
+    std::optional<DecodedJob> decoded = ReadJobFileAsStored(path, error);
     if (!decoded)
         return std::nullopt;
-    // The job itself is opened as the program opens it: version stamped, older files upgraded.
+    // The job itself is taken as the program opens it: version stamped, older files upgraded.
+    const Single storedVersion = decoded->StoredVersion;
     JobSession session;
-    if (auto message = OpenJob(session, path)) {
-        error = path + ": " + message->substr(0, message->find('\r'));
-        return std::nullopt;
-    }
-    return LoadedJob{std::move(session.job), decoded->StoredVersion};
+    AdoptOpenedJob(session, std::move(*decoded), path);
+    return LoadedJob{std::move(session.job), storedVersion};
 }
 
 std::optional<LoadedJob> LoadJson(const std::string& path, std::string& error)

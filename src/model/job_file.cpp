@@ -190,13 +190,18 @@ std::optional<std::string> OpenJob(JobSession& session, const std::string& reque
     std::optional<DecodedJob> decoded = DecodeJobFile(*bytes);
     if (!decoded)
         return std::string(kReadErrorMessage);
-
     // The whole file was read: only now does it replace the session's job.
-    const bool oldLayout = IsOldLayout(decoded->StoredVersion);
+    AdoptOpenedJob(session, std::move(*decoded), path);
+    return std::nullopt;
+}
+
+void AdoptOpenedJob(JobSession& session, DecodedJob decoded, const std::string& path)
+{
+    const bool oldLayout = IsOldLayout(decoded.StoredVersion);
     if (oldLayout)
-        decoded->job.View = session.job.View; // older files carry no usable view
-    decoded->job.Header.FileVersion = ProgramVersion(); // a later save stamps this program's version
-    session.job = std::move(decoded->job);
+        decoded.job.View = session.job.View; // older files carry no usable view
+    decoded.job.Header.FileVersion = ProgramVersion(); // a later save stamps this program's version
+    session.job = std::move(decoded.job);
     session.JobFilePath = path;
     session.JobFileTitle = FileTitleOf(path);
     session.JobModified = false;
@@ -206,7 +211,6 @@ std::optional<std::string> OpenJob(JobSession& session, const std::string& reque
         session.CurrentSoil = 1;
     if (oldLayout)
         UpgradeOldJob(session);
-    return std::nullopt;
 }
 
 void UpgradeOldJob(JobSession& session)

@@ -78,6 +78,14 @@ std::optional<std::string> SaveJob(JobSession& session);
  */
 std::optional<std::string> OpenJob(JobSession& session, const std::string& path);
 
+/**
+ * Puts a job decoded from the file at `path` into the session as opening does:
+ * version stamped, the session's view kept for files older than 2.0 and the job
+ * upgraded, the path named, JobModified cleared. OpenJob's second half, for
+ * callers that have decoded the bytes themselves.
+ */
+void AdoptOpenedJob(JobSession& session, DecodedJob decoded, const std::string& path);
+
 /** The upgrade of a job read from a file older than 2.0 (sets JobModified, CurrentSoil = 1). */
 void UpgradeOldJob(JobSession& session);
 
