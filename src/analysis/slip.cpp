@@ -1,6 +1,6 @@
 #include "analysis/slip.h"
 
-#include <cstdio>
+#include "model/format.h"
 
 namespace clv {
 
@@ -10,9 +10,7 @@ std::string FactorText(float factor, const char* invalidText)
         return invalidText;
     if (factor > 100.0f)
         return ">100";
-    char text[48];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(factor));
-    return text;
+    return Format(factor, "0.00");
 }
 
 } // namespace clv

@@ -1,4 +1,5 @@
 #include "analysis_json.h"
+#include "cli_io.h"
 
 #include <algorithm>
 #include <charconv>
@@ -24,17 +25,6 @@ constexpr MethodName kMethods[] = {
     {kJanbu, "janbu", "Method of analysis used is Janbu simplified (Force equilibrium)"},
     {kRigorous, "rigorous", "Method of analysis used is the Rigorous solution"},
 };
-
-std::string Fixed(double value, int decimals)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    // A value a hair below zero would print as "-0.00".
-    std::string result = text;
-    if (result[0] == '-' && result.find_first_not_of("-0.") == std::string::npos)
-        result.erase(0, 1);
-    return result;
-}
 
 /** A number right-aligned in `width` characters. */
 std::string Column(double value, int decimals, std::size_t width)

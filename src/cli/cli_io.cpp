@@ -1,6 +1,7 @@
 #include "cli_io.h"
 
 #include "job_json.h"
+#include "model/format.h"
 #include "model/job_file.h"
 
 #include <algorithm>
@@ -17,6 +18,11 @@
 #include <unistd.h>
 
 namespace clv::cli {
+
+std::string Fixed(double value, int decimals)
+{
+    return Format(value, decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0");
+}
 
 namespace {
 

@@ -11,6 +11,9 @@
 
 namespace clv::cli {
 
+/** A number with a fixed count of decimals, through the program's one formatter ("0.00" for 2). */
+std::string Fixed(double value, int decimals = 2);
+
 /** True when the path names the JSON form (extension ".json", any case); any other file is a job file. */
 bool IsJsonPath(const std::string& path);
 

@@ -15,13 +15,6 @@ namespace clv::cli {
 
 namespace {
 
-std::string Fixed(double value, int decimals = 2)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
 std::string OrDash(const std::string& text)
 {
     return text.empty() ? "-" : text;
