@@ -158,6 +158,44 @@ bool ReachesMinimumDepth(const Job& job, const SliceList& slices)
     return false;
 }
 
+/**
+ * Whether (x, y) lies beyond the slip surface: outside the slip's x range, or
+ * below the polyline of the slice bases at x. The bases are straight chords from
+ * side to side, so the level at x is read off the chord of the slice holding x.
+ */
+bool BeyondSlip(const SliceList& slices, float x, float y)
+{
+    if (x < slices.front().XLeft || x > slices.back().XRight)
+        return true;
+    for (const Slice& s : slices) {
+        if (x >= s.XLeft && x <= s.XRight) {
+            const float width = s.XRight - s.XLeft;
+            const float base = width > 0.0f ? s.BaseLeft + (s.BaseRight - s.BaseLeft) * (x - s.XLeft) / width
+                                            : std::min(s.BaseLeft, s.BaseRight);
+            return y < base;
+        }
+    }
+    return false; // not a number
+}
+
+/**
+ * An anchor holds the sliding mass only when its whole fixed length is grouted
+ * in ground that stays put: both ends of the fixed length, which runs from the
+ * head into the slope (+x) at the anchor's angle below horizontal between
+ * FreeLength and FreeLength + FixedLength along the tendon, must lie beyond the
+ * slip. An anchor that the slip passes behind, or that is bonded across the slip
+ * surface, moves with the mass and is only an internal force.
+ */
+bool AnchorFixedBeyondSlip(const SliceList& slices, const LoadRecord& anchor, float headX, float cosA, float sinA)
+{
+    if (slices.empty())
+        return false;
+    const float nearEnd = anchor.FreeLength;
+    const float farEnd = anchor.FreeLength + anchor.FixedLength;
+    return BeyondSlip(slices, headX + nearEnd * cosA, anchor.Y - nearEnd * sinA)
+        && BeyondSlip(slices, headX + farEnd * cosA, anchor.Y - farEnd * sinA);
+}
+
 bool MarkInvalid(SlipResult& slip, SliceList& slices)
 {
     slip.StabilityFactor = kInvalidFactor;
@@ -315,6 +353,8 @@ void ComputeSliceForces(const AnalysisInput& in, SlipKind kind, SlipResult& slip
             pointX = GroundXAtLevel(job, in.table, load.Y);
             cosA = std::cos(Radians(load.Angle));
             sinA = std::sin(Radians(load.Angle));
+            if (!AnchorFixedBeyondSlip(slices, load, pointX, cosA, sinA))
+                continue; // the anchor moves with the sliding mass and holds nothing
             break;
         default:
             continue; // types above 3 are not loads on the slip

@@ -64,34 +64,32 @@ float SurfaceLevel(const SectionTable& table, int row, float x)
     return LevelAt(table, FindStationSpan(table, x), row);
 }
 
-float GroundXAtLevel(const Job& job, const SectionTable& table, float y)
+float FaceXAtLevel(const SectionTable& table, float y)
 {
-    if (job.SoilCount() < 1 || table.SoilCount() < 1)
+    const int rows = table.SoilCount();
+    if (rows < 1)
         return kNoLevel;
-    if (y < table.Level(1, 1))
-        return kNoLevel;
-
-    const SoilRecord& ground = job.Soil(1);
-    const int points = std::clamp<int>(ground.PointCount, 0, SoilRecord::kMaxPoints);
-    float highest = kNoLevel;
-    for (int p = 1; p <= points; ++p)
-        highest = std::max(highest, ground.Y[p]);
-    if (y > highest)
-        return kNoLevel;
-
-    // Exactly at the level of station 1 the walk meets the horizontal far-left
-    // segment, which has no single x: the ground first stands at that level at
-    // station 1, the left end of the real section, so that is the answer.
-    if (y == table.Level(1, 1))
-        return table.X(1);
-
-    for (int j = 1; j <= table.StationCount(); ++j) {
-        const float low = table.Level(1, j);
-        const float high = table.Level(1, j + 1);
-        if (y <= high) // here low < y <= high, so the divisor is positive
-            return table.X(j) + (table.X(j + 1) - table.X(j)) * (y - low) / (high - low);
+    Segment level{-10000.0f, y, 10000.0f, y};
+    LineCoefficients(level);
+    for (int k = 1; k < table.StationCount(); ++k) {
+        const float low = table.Level(1, k);
+        const float high = table.Level(1, k + 1);
+        if (!(high > low))
+            continue; // level or falling ground is not the face
+        Segment ground{table.X(k), low, table.X(k + 1), high};
+        LineCoefficients(ground);
+        Segment probe = level;
+        if (IntersectLineSegment(probe, ground))
+            return probe.X1;
     }
     return kNoLevel;
+}
+
+float GroundXAtLevel(const Job& job, const SectionTable& table, float y)
+{
+    if (job.SoilCount() < 1)
+        return kNoLevel;
+    return FaceXAtLevel(table, y);
 }
 
 // ---------------------------------------------------------------------------

@@ -81,7 +81,16 @@ SectionTable BuildSectionTable(const Job& job);
 /** Level of table row `row` at x: horizontal beyond the first and last real stations. */
 float SurfaceLevel(const SectionTable& table, int row, float x);
 
-/** The x at which the ground surface, walked from the left, first reaches level y; kNoLevel when none. */
+/**
+ * The slope face at level y: the x of the first crossing, walked from the left over
+ * the real stations, of the horizontal at y with a ground segment that rises to the
+ * right; kNoLevel when no rising segment reaches y. Layers start and anchor heads
+ * sit there: a crossing on falling ground (a foreground falling towards the toe,
+ * the far bank of a cutting) is not the face the slope is analysed on.
+ */
+float FaceXAtLevel(const SectionTable& table, float y);
+
+/** Where an anchor at level y meets the ground: the slope face at that level (FaceXAtLevel). */
 float GroundXAtLevel(const Job& job, const SectionTable& table, float y);
 
 /** Total vertical stress at (x, y); `soil` receives the index of the soil that contains the point. */
@@ -93,7 +102,12 @@ float PorePressure(const Job& job, const SectionTable& table, float x, float y, 
 /** Vertical stress at (x, y) from the surcharges and line loads, spread at 2:1. */
 float LoadStress(const Job& job, const SectionTable& table, float x, float y);
 
-/** OverburdenStress + LoadStress - PorePressure, with `soil` set as by OverburdenStress. */
+/**
+ * OverburdenStress + LoadStress - PorePressure, with `soil` set as by
+ * OverburdenStress, plus the weight of any water standing on the ground above x:
+ * the overburden runs from the ground but the pore pressure from the water
+ * surface, so ponded water must load the column too. Never below 0.
+ */
 float VerticalEffectiveStress(const Job& job, const SectionTable& table, float x, float y, Integer& soil);
 
 } // namespace clv

@@ -99,7 +99,10 @@ TEST(Slicing, LoadsAndTheirMoments)
         {{kLineLoad, 100, 10, 0, 3}, {1, 0, 1000}},       // level below the base
         {{4, 100, 5}, {1, 0, 0}},                         // types beyond the anchor are no loads
         // 100 at 30 deg where the ground is at level 3 (x = 6), unfactored: 86.6 into the slope, 50 down.
-        {{kAnchor, 100, 0, 0, 3, 30}, {1.5f, -86.6025f, -86.6025f * 22 + 50 * 6}},
+        // Free 20, fixed 5: the fixed length starts at (23.3, -7), beyond the exit at x = 20.
+        {{kAnchor, 100, 0, 0, 3, 30, 20, 5}, {1.5f, -86.6025f, -86.6025f * 22 + 50 * 6}},
+        // Free 2: the fixed length starts at (7.73, 2.0), above the base (1.23 there): no force.
+        {{kAnchor, 100, 0, 0, 3, 30, 2, 3}, {1.5f, 0, 0}},
     };
     for (const auto& [load, k] : cases) {
         const OneSlip c = Cut([&load, &k](Job& job) { job.Loads = {load}; job.Factors.ImposedLoads = k[0]; });

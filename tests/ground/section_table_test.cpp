@@ -76,11 +76,12 @@ TEST(SurfaceLevel, ContinuesHorizontallyAndGroundXWalksFromTheLeft)
     for (const auto& c : levels)
         EXPECT_FLOAT_EQ(SurfaceLevel(g.table, c.row, c.x), c.level) << "row " << c.row << " at x " << c.x;
 
-    // The ground first reaches 5 on the rise, and 10 at the crest, not on the fall beyond
-    // it; it never reaches a level below the one at station 1 nor above its highest
-    // point. Exactly the level of station 1 it reaches at station 1.
+    // An anchor level meets the face, the first ground segment rising through it: 5 on
+    // the rise, and 10 at the crest, not on the fall beyond it; no level below the
+    // ground nor above its highest point. Level 0 is the level run from -10 to the
+    // foot of the rise at 0, and level ground is no face: 0, not -10.
     const struct { float y, x; } crossings[] = {
-        {5, 5}, {10, 10}, {-0.5f, kNoLevel}, {10.5f, kNoLevel}, {0, -10}, {NAN, kNoLevel}};
+        {5, 5}, {10, 10}, {-0.5f, kNoLevel}, {10.5f, kNoLevel}, {0, 0}, {NAN, kNoLevel}};
     for (const auto& c : crossings)
         EXPECT_FLOAT_EQ(GroundXAtLevel(g.job, g.table, c.y), c.x) << "level " << c.y;
 }
