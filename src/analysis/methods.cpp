@@ -26,7 +26,7 @@ float SoilCohesion(const Job& job, Integer s)
  */
 float BaseShearStrength(const Job& job, const Slice& s, float cohesionDivisor)
 {
-    return (s.NormalForce - s.BaseLength * s.BasePorePressure) * s.DesignTanPhi
+    return (s.NormalForce - s.BaseLength * DesignPorePressure(job, s)) * s.DesignTanPhi
         + SoilCohesion(job, s.BaseSoil) * s.BaseLength / cohesionDivisor;
 }
 
@@ -37,15 +37,16 @@ float BaseShearStrength(const Job& job, const Slice& s, float cohesionDivisor)
  * on a steep toe-side base the mobilised shear would then have to hold the slice
  * up on its own, and the slip has no admissible solution at this F.
  */
-bool EquilibriumNormalForces(SliceList& slices, float factor)
+bool EquilibriumNormalForces(const Job& job, SliceList& slices, float factor)
 {
     for (Slice& s : slices) {
+        const float u = DesignPorePressure(job, s);
         const float sinA = std::sin(s.BaseAngle);
         const float m = std::cos(s.BaseAngle) + s.DesignTanPhi * sinA / factor;
         if (!(m > 0.0f))
             return false;
         s.NormalForce
-            = (s.VerticalForce - (s.DesignCohesion - s.DesignTanPhi * s.BasePorePressure) * s.BaseLength * sinA / factor)
+            = (s.VerticalForce - (s.DesignCohesion - s.DesignTanPhi * u) * s.BaseLength * sinA / factor)
             / m;
     }
     return true;
@@ -65,7 +66,7 @@ void IterateEquilibrium(const AnalysisInput& in, Balance balance, int maxPasses,
                         SliceList& slices)
 {
     for (int pass = 1; pass <= maxPasses; ++pass) {
-        if (!EquilibriumNormalForces(slices, factor)) {
+        if (!EquilibriumNormalForces(in.job, slices, factor)) {
             slip.StabilityFactor = kInvalidFactor;
             return;
         }
@@ -155,7 +156,7 @@ void Bishop(const AnalysisInput& in, SlipResult& slip, SliceList& slices)
     IterateEquilibrium(in, Balance::Moment, kBishopPasses, slip.StabilityFactor, slip, slices);
 }
 
-void Bs8006(const AnalysisInput& /*in*/, SlipResult& slip, SliceList& slices)
+void Bs8006(const AnalysisInput& in, SlipResult& slip, SliceList& slices)
 {
     float soilMoment = 0.0f;
     for (const Slice& s : slices) {
@@ -168,7 +169,7 @@ void Bs8006(const AnalysisInput& /*in*/, SlipResult& slip, SliceList& slices)
             return;
         }
         soilMoment += slip.Radius
-            * ((s.VerticalForce - s.Width * s.BasePorePressure) * s.DesignTanPhi + s.Width * s.DesignCohesion)
+            * ((s.VerticalForce - s.Width * DesignPorePressure(in.job, s)) * s.DesignTanPhi + s.Width * s.DesignCohesion)
             / std::cos(s.BaseAngle) / (divisor * 1.25f);
     }
     slip.SoilMoment = soilMoment;

@@ -6,6 +6,18 @@
 
 namespace clv {
 
+/**
+ * The pore pressure on a slice base as the equilibrium equations use it: the
+ * stored BasePorePressure u times the soil self-weight factor ffs. The factor
+ * multiplies the weight of the soil and of the water that goes with it; an
+ * unfactored u against a factored weight would make a flooded slope look safer
+ * as ffs grows. The slice keeps u itself for display and reports.
+ */
+inline float DesignPorePressure(const Job& job, const Slice& s)
+{
+    return job.Factors.SoilSelfWeight * s.BasePorePressure;
+}
+
 /** Dispatches on the job's Method (0 Fellenius .. 4 Rigorous); any other value does nothing. */
 void RunMethod(const AnalysisInput& in, SlipResult& slip, SliceList& slices);
 

@@ -157,7 +157,7 @@ private:
             s.LeftSideForce = i == 0 ? 0.0f : slices_[i - 1].RightSideForce;
             const float sinA = std::sin(s.BaseAngle);
             const float cosA = std::cos(s.BaseAngle);
-            const float cohesionTerm = (s.DesignCohesion - s.DesignTanPhi * s.BasePorePressure) * s.BaseLength;
+            const float cohesionTerm = (s.DesignCohesion - s.DesignTanPhi * DesignPorePressure(in_.job, s)) * s.BaseLength;
             const float m = cosA + s.DesignTanPhi * sinA / F;
             const float shearLeft = lambda * s.LeftSideFx * s.LeftSideForce;
             // N = N0 + nSlope * E_R
