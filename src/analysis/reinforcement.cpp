@@ -28,20 +28,23 @@ std::string BlockLevelsNotice(int block)
            std::to_string(kMaxLevelsPerBlock) + " are used";
 }
 
-/** The x where the horizontal line at level y first meets the ground surface, in station order. */
-bool FaceCrossing(const SectionTable& table, float y, float& x)
+/**
+ * Number of levels of a block: base + i x spacing for i = 0..n-1 with
+ * n = floor(height / spacing + 1e-4) + 1. Counting instead of adding the spacing
+ * up keeps the top layer: 0.4 added ten times in single precision passes 4.0 and
+ * would lose it. The ten-thousandth is the tolerance of the grid counts. A block
+ * whose height is negative (or not a number) has no level; more than `limit`
+ * levels returns limit + 1 so that the caller can say so.
+ */
+long long LevelCount(const ReinforcementBlock& block, long long limit)
 {
-    for (int k = 1; k < table.StationCount(); ++k) {
-        Segment line{-10000.0f, y, 10000.0f, y};
-        LineCoefficients(line);
-        Segment ground{table.X(k), table.Level(1, k), table.X(k + 1), table.Level(1, k + 1)};
-        LineCoefficients(ground);
-        if (IntersectLineSegment(line, ground)) {
-            x = line.X1;
-            return true;
-        }
-    }
-    return false;
+    if (!(block.VerticalSpacing > 0.0f))
+        return block.BlockHeight >= 0.0f ? 1 : 0;
+    const double steps =
+        std::floor(static_cast<double>(block.BlockHeight) / static_cast<double>(block.VerticalSpacing) + 1e-4);
+    if (!(steps >= 0.0))
+        return 0;
+    return steps >= static_cast<double>(limit) ? limit + 1 : static_cast<long long>(steps) + 1;
 }
 
 ReinforcementLayer MakeLayer(const ReinforcementBlock& block, int blockNumber, float startX, float y)
@@ -114,6 +117,11 @@ void ForEachLayerForce(const AnalysisInput& in, const SliceList& slices, Visit v
             const float yP = line.Y1;
             if (!ChordSpansLevel(s, yP))
                 continue;
+            // On the toe side the base falls to the right: the layer behind such a
+            // crossing, up to its rear end, lies inside the sliding mass and moves
+            // with it, so it anchors nothing.
+            if (s.BaseRight < s.BaseLeft)
+                continue;
             if (lastSlice[j] != kNone && lastSlice[j] + 1 == k && std::fabs(xP - lastX[j]) <= 0.002f)
                 continue;
             lastSlice[j] = k;
@@ -125,7 +133,9 @@ void ForEachLayerForce(const AnalysisInput& in, const SliceList& slices, Visit v
             const float embedded = std::sqrt(dx * dx + dy * dy);
             const float pullOut = embedded * (tauP + tauE) / (f.RamificationsOfFailure * f.PullOut);
             const float tensile = layer.Strength / (f.ReinforcementStrength * f.RamificationsOfFailure);
-            visit(k, pullOut <= tensile ? pullOut : tensile, yP);
+            const float force = pullOut <= tensile ? pullOut : tensile;
+            // A layer can only pull: no force below zero.
+            visit(k, force > 0.0f ? force : 0.0f, yP);
         }
     }
 }
@@ -140,27 +150,24 @@ LayerList BuildReinforcementLayers(const Job& job, const SectionTable& table, co
     bool full = false;
     for (int b = 0; b < job.ReinforcementCount() && !full; ++b) {
         const ReinforcementBlock& block = job.Reinforcement[static_cast<std::size_t>(b)];
-        const float top = block.BlockBase + block.BlockHeight;
         // A spacing of zero or less cannot step up the block: such a block gets
         // its one layer at BlockBase (when the base lies within the block).
-        const bool single = !(block.VerticalSpacing > 0.0f);
-        int levels = 0;
-        for (float y = block.BlockBase; y <= top; y += block.VerticalSpacing) {
+        const long long levels = LevelCount(block, kMaxLevelsPerBlock);
+        for (long long i = 0; i < levels; ++i) {
             if (layers.size() == kMaxLayers) {
                 Notify(notice, kTooManyLayersNotice);
                 full = true;
                 break;
             }
-            if (levels == kMaxLevelsPerBlock) {
+            if (i == kMaxLevelsPerBlock) {
                 Notify(notice, BlockLevelsNotice(b + 1));
                 break;
             }
-            ++levels;
-            float x = 0.0f;
-            if (FaceCrossing(table, y, x))
+            const float y = i == 0 ? block.BlockBase : block.BlockBase + static_cast<float>(i) * block.VerticalSpacing;
+            // The layer starts at the face; a level that meets no rising ground has no layer.
+            const float x = FaceXAtLevel(table, y);
+            if (x != kNoLevel)
                 layers.push_back(MakeLayer(block, b + 1, x, y));
-            if (single)
-                break;
         }
     }
     // Highest first; layers at equal levels keep their order (a stable sort gives

@@ -51,7 +51,14 @@ float OverburdenStress(const Job& job, const SectionTable& table, float x, float
 float VerticalEffectiveStress(const Job& job, const SectionTable& table, float x, float y, Integer& soil)
 {
     const float total = OverburdenStress(job, table, x, y, soil);
-    return total + LoadStress(job, table, x, y) - PorePressure(job, table, x, y, soil);
+    // Water standing on the ground (a flooded face, a pond) presses on the column
+    // as the pore pressure counted from the water surface implies: without its
+    // weight a submerged point would show a negative effective stress.
+    const float ground = SurfaceLevel(table, 1, x);
+    const float water = SurfaceLevel(table, table.WaterRow(), x);
+    const float ponded = water > ground ? job.Header.WaterUnitWeight * (water - ground) : 0.0f;
+    const float sigma = total + ponded + LoadStress(job, table, x, y) - PorePressure(job, table, x, y, soil);
+    return sigma > 0.0f ? sigma : 0.0f;
 }
 
 } // namespace clv
