@@ -34,15 +34,22 @@ void GenerateDefaultGeometry(Job& job)
 {
     const SoilRecord& ground = job.Soil(1);
     const int points = std::min<int>(ground.PointCount, SoilRecord::kMaxPoints);
+    // The crest is the first highest point; the toe the last point at the lowest
+    // level up to the crest, the foot of the rising ground. (The first lowest point
+    // would put the toe at the far end of a level foreground, tens of metres out.)
     float toeX = 0.0f, toeY = 10000.0f, crestX = 0.0f, crestY = -10000.0f;
+    int crest = points;
     for (int k = 1; k <= points; ++k) {
-        if (ground.Y[k] < toeY) {
-            toeX = ground.X[k];
-            toeY = ground.Y[k];
-        }
         if (ground.Y[k] > crestY) {
             crestX = ground.X[k];
             crestY = ground.Y[k];
+            crest = k;
+        }
+    }
+    for (int k = 1; k <= crest; ++k) {
+        if (ground.Y[k] <= toeY) {
+            toeX = ground.X[k];
+            toeY = ground.Y[k];
         }
     }
     SlipSettings& slip = job.Slip;

@@ -84,10 +84,14 @@ TEST(Analyse, MethodOverrideLeavesTheFileAlone)
 
 TEST(Analyse, NoticesAndInvalidResultsAreResultsNotErrors)
 {
-    // A homogeneous 2:1 slope whose automatic grid grows to the slip limit.
+    // A homogeneous 2:1 slope whose grid, given far behind the crest, grows to the slip limit.
     Job job = MakeDefaultJob();
     job.Soils.push_back({.Description = {}, .Density = 20, .Phi = 19.6f, .Cohesion = 3, .PointCount = 4,
                          .X = {0, 20, 30, 50, 70}, .Y = {0, 25, 25, 35, 35}});
+    SlipSettings& s = job.Slip;
+    s.AutoGenerate = kFalse, s.AutoExtendGrid = kTrue;
+    s.GridXMin = 80, s.GridXMax = 83, s.GridYMin = 60, s.GridYMax = 63, s.GridXInc = s.GridYInc = 1;
+    s.CommonXMin = 28, s.CommonXMax = 34, s.CommonXInc = 2, s.CommonY = kNoLevel;
     CliRun run = Cli({"analyse", "--json", WriteJob(job, "slope")});
     const char* limit = "Maximum number of slips (500) has been exceeded\rCheck data and edit if required";
     EXPECT_EQ(run.Json()["circles"]["notices"], nlohmann::json::array({limit}));
