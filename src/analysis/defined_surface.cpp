@@ -128,6 +128,22 @@ void InsertStratumCrossings(const SectionTable& table, Polyline& line)
     }
 }
 
+/**
+ * Every slice boundary between the two ends must lie on or under the ground
+ * (within 0.001 m). The defined points themselves are checked, but the surface
+ * drawn straight between two of them can pass over a ditch: the ground stations
+ * inside it are boundaries, and a base above the ground there would give a slice
+ * of negative weight and credit cohesion along base in the air.
+ */
+bool BoundariesUnderGround(const SectionTable& table, const Polyline& line)
+{
+    for (std::size_t j = 1; j + 1 < line.size(); ++j) {
+        if (!(line[j].Y - Ground(table, line[j].X) <= 0.001f))
+            return false;
+    }
+    return true;
+}
+
 SliceList MakeSlices(const SectionTable& table, const Polyline& line)
 {
     SliceList slices;
@@ -159,6 +175,8 @@ DefinedSurfaceResult AnalyseDefinedSurface(const AnalysisInput& in)
     TrimEnds(in.table, line);
     InsertStations(in.table, line);
     InsertStratumCrossings(in.table, line);
+    if (!BoundariesUnderGround(in.table, line))
+        return result;
 
     SlipResult& slip = result.Slip;
     slip.EntryX = line.front().X;
