@@ -3,6 +3,7 @@
 // sum of the slip (no other horizontal force acts on these dry sections).
 
 #include "analysis/defined_surface.h"
+#include "analysis/wedges.h"
 #include "test_jobs.h"
 
 namespace clv::test {
@@ -121,6 +122,35 @@ TEST(Anchors, TheHeadSitsOnTheFaceOfACutting)
     const SlipResult anchored = Circle(job, 13.0f, 13.0f, 10.0f);
     ASSERT_NE(anchored.StabilityFactor, kInvalidFactor);
     EXPECT_NEAR(anchored.HorizontalLoadForce, kPull20, 1e-3f);
+}
+
+TEST(Anchors, AWedgeCountsThemByTheSameRule)
+{
+    // A steep face from (0, 0) to (2, 10); layers at 0, 1, ..., 8 start at x = level / 5.
+    // Tie-back wedges only, rear plane at 45 deg. The wedge whose toe is just above the
+    // layer at 2 (toe (0.4, 2.001)) has its plane at y = 2.001 + (x - 0.4), level 6 at
+    // x = 4.399. A horizontal anchor at level 6 has its head on the face at (1.2, 6):
+    // with free length 3.3 its fixed length (x 4.5 to 6.5) lies beyond the plane and
+    // takes 100 off the wedge's disturbing force; with 3.1 it starts at x 4.3, in the wedge.
+    Job job = OneSoilJob({{-20, 0}, {0, 0}, {2, 10}, {40, 10}}, 20.0f, 30.0f, 0.0f);
+    AddBlock(job, 0.0f, 8.0f, 1.0f, 8.0f);
+    WedgeSettings& w = job.Wedge;
+    w.UseDefaults = kFalse, w.BaseWidthMin = w.BaseWidthMax = 0.0f, w.BaseWidthInc = 1.0f;
+    w.BaseAngleMin = w.BaseAngleMax = 5.0f, w.RearAngleMin = w.RearAngleMax = 45.0f, w.AngleInc = 10.0f;
+    auto disturbing = [](Job j) {
+        Analysed a(std::move(j));
+        const WedgeSearchResult r = AnalyseWedges(a.job, a.table, a.layers, a.Collector());
+        for (const WedgeResult& wedge : r.Wedges)
+            if (std::fabs(wedge.ToeLevel - 2.001f) < 1e-4f)
+                return wedge.Disturbing;
+        ADD_FAILURE() << "no wedge with its toe at 2.001";
+        return 0.0f;
+    };
+    const float bare = disturbing(job);
+    for (const auto& [freeLength, pull] : {std::pair{3.3f, -100.0f}, std::pair{3.1f, 0.0f}}) {
+        job.Loads = {Anchor(100.0f, 6.0f, 0.0f, freeLength, 2.0f)};
+        EXPECT_NEAR(disturbing(job) - bare, pull, 1e-3f) << freeLength;
+    }
 }
 
 } // namespace
