@@ -257,6 +257,7 @@ CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const La
     // message about it was shown when it was first analysed, so this pass is silent.
     const AnalysisInput quiet{job, table, layers, {}};
     AnalyseCircle(quiet, r.Slips[static_cast<std::size_t>(r.CriticalSlip) - 1], r.CriticalSlices, scratch);
+    r.Work = scratch.Work;
     return r;
 }
 

@@ -17,6 +17,7 @@ struct CircleSearchResult {
     // The final grid.
     float CurrentMinX = 0, CurrentMaxX = 0, CurrentMinY = 0, CurrentMaxY = 0;
     int CentresX = 0, CentresY = 0, CommonPoints = 0, CentreCount = 0;
+    SlicingWork Work; // the slicing work of the whole search, the critical circle's second pass included
 
     const SlipResult* Critical() const
     {

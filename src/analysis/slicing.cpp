@@ -99,20 +99,18 @@ float BaseLevel(const SlipResult& slip, float x)
     return slip.CentreY - std::sqrt(radicand);
 }
 
-/** Sorted x of the slice sides: ends, stations, stratum crossings, then the cuts to the maximum width. */
-void BuildBoundaries(const AnalysisInput& in, const SlipResult& slip, std::vector<float>& b)
+/**
+ * Sorted x of the slice sides: ends, stations, stratum crossings, then the cuts
+ * to the maximum width. Every list is built in one pass from the left, so the
+ * work grows with the number of sides however many a job asks for.
+ */
+void BuildBoundaries(const AnalysisInput& in, const SlipResult& slip, SlicingScratch& scratch)
 {
     const SectionTable& table = in.table;
     const float entry = slip.EntryX, exit = slip.ExitX;
-    b.clear();
-    b.push_back(entry);
-    for (int col = 0; col <= table.StationCount() + 1; ++col) {
-        const float x = table.X(col);
-        if (x > entry && x < exit)
-            b.push_back(x);
-    }
-    b.push_back(exit);
 
+    std::vector<float>& crossings = scratch.Crossings;
+    crossings.clear();
     const float xLow = entry - 0.01f, xHigh = exit + 0.01f;
     float x1, y1, x2, y2;
     for (int k = 2; k <= table.SoilCount(); ++k) {
@@ -122,28 +120,49 @@ void BuildBoundaries(const AnalysisInput& in, const SlipResult& slip, std::vecto
             const int count = CircleSegmentIntersections(RowSegment(table, k, j), slip.CentreX, slip.CentreY,
                                                          slip.Radius, x1, y1, x2, y2);
             if (count >= 1 && x1 > entry && x1 < exit)
-                b.insert(std::upper_bound(b.begin(), b.end(), x1), x1);
+                crossings.push_back(x1);
             if (count == 2 && x2 > entry && x2 < exit)
-                b.insert(std::upper_bound(b.begin(), b.end(), x2), x2);
+                crossings.push_back(x2);
         }
     }
+    std::sort(crossings.begin(), crossings.end());
 
+    // Ends and stations, with the crossings merged in; a crossing at the x of a station follows it.
+    std::vector<float>& cuts = scratch.Cuts;
+    cuts.clear();
+    cuts.push_back(entry);
+    auto crossing = crossings.cbegin();
+    for (int col = 0; col <= table.StationCount() + 1; ++col) {
+        const float x = table.X(col);
+        if (!(x > entry && x < exit))
+            continue;
+        for (; crossing != crossings.cend() && *crossing < x; ++crossing)
+            cuts.push_back(*crossing);
+        cuts.push_back(x);
+    }
+    cuts.insert(cuts.end(), crossing, crossings.cend());
+    cuts.push_back(exit);
+
+    // Each interval wider than the widest slice allowed is cut into equal parts.
     // A job file can carry any count; fewer than one slice makes no sense, so at least one.
     const int minSlices = std::max<int>(in.job.Slip.MinSlices, 1);
     const float maxWidth = (exit - entry) / static_cast<float>(minSlices);
-    for (std::size_t i = 0; i + 1 < b.size(); ++i) {
-        const float left = b[i];
-        const float d = b[i + 1] - left;
-        if (!(d > maxWidth))
-            continue;
-        // d never exceeds the whole slip, so the count is at most minSlices.
-        const int n = std::min(static_cast<int>(std::floor(d / maxWidth)), minSlices);
-        const float step = d / static_cast<float>(n + 1);
-        b.insert(b.begin() + static_cast<std::ptrdiff_t>(i) + 1, static_cast<std::size_t>(n), 0.0f);
-        for (int m = 1; m <= n; ++m)
-            b[i + static_cast<std::size_t>(m)] = left + static_cast<float>(m) * step;
-        i += static_cast<std::size_t>(n);
+    std::vector<float>& b = scratch.Boundaries;
+    b.clear();
+    b.push_back(cuts.front());
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+        const float left = cuts[i];
+        const float d = cuts[i + 1] - left;
+        if (d > maxWidth) {
+            // d never exceeds the whole slip, so the count is at most minSlices.
+            const int n = std::min(static_cast<int>(std::floor(d / maxWidth)), minSlices);
+            const float step = d / static_cast<float>(n + 1);
+            for (int m = 1; m <= n; ++m)
+                b.push_back(left + static_cast<float>(m) * step);
+        }
+        b.push_back(cuts[i + 1]);
     }
+    scratch.Work.SidesPlaced += b.size();
 }
 
 bool ReachesMinimumDepth(const Job& job, const SliceList& slices)
@@ -226,8 +245,8 @@ bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, Sli
         return MarkInvalid(slip, slices);
     }
 
-    std::vector<float>& b = scratch.Boundaries;
-    BuildBoundaries(in, slip, b);
+    BuildBoundaries(in, slip, scratch);
+    const std::vector<float>& b = scratch.Boundaries;
 
     const std::size_t count = b.size() - 1;
     slices.resize(count);
@@ -245,6 +264,7 @@ bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, Sli
     }
     MergeNarrowSlices(slices);
     ComputeSliceGeometry(slices);
+    scratch.Work.SlicesKept += slices.size();
 
     if (!ReachesMinimumDepth(in.job, slices))
         return MarkInvalid(slip, slices);
@@ -265,20 +285,24 @@ Slice SliceUnderGround(const SectionTable& table, float xLeft, float baseLeft, f
 
 void MergeNarrowSlices(SliceList& slices)
 {
-    std::size_t i = 0;
-    while (i + 1 < slices.size()) {
-        Slice& s = slices[i];
+    if (slices.empty())
+        return;
+    // slices[kept] is the slice being built; each later slice is absorbed into it
+    // while it is narrow, or else becomes the next one kept.
+    std::size_t kept = 0;
+    for (std::size_t next = 1; next < slices.size(); ++next) {
+        Slice& s = slices[kept];
         if (s.XRight - s.XLeft < 0.01f) {
-            const Slice& next = slices[i + 1];
+            const Slice& absorbed = slices[next];
             s.GroundLeft = s.GroundRight;
-            s.XRight = next.XRight;
-            s.BaseRight = next.BaseRight;
-            s.GroundRight = next.GroundRight;
-            slices.erase(slices.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-        } else {
-            ++i;
+            s.XRight = absorbed.XRight;
+            s.BaseRight = absorbed.BaseRight;
+            s.GroundRight = absorbed.GroundRight;
+        } else if (++kept != next) {
+            slices[kept] = slices[next];
         }
     }
+    slices.resize(kept + 1);
 }
 
 void ComputeSliceGeometry(SliceList& slices)
@@ -291,7 +315,7 @@ void ComputeSliceGeometry(SliceList& slices)
     }
 }
 
-void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices)
+void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices, const SlipResult* circle)
 {
     const Job& job = in.job;
     const PartialFactors& f = job.Factors;
@@ -300,8 +324,11 @@ void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices)
         const float xm = (s.XLeft + s.XRight) / 2.0f;
         const float yg = (s.GroundLeft + s.GroundRight) / 2.0f;
         const float yb = (s.BaseLeft + s.BaseRight) / 2.0f;
+        const StationSpan span = FindStationSpan(in.table, xm);
         Integer soil = 0;
-        const float stress = OverburdenStress(job, in.table, xm, yb, soil);
+        const float stress = OverburdenStress(job, in.table, span, yb, soil);
+        if (circle != nullptr)
+            soil = SoilAt(job, in.table, span, BaseLevel(*circle, xm));
         s.BaseSoil = soil;
         s.Weight = f.SoilSelfWeight * stress * s.Width;
         if (soil < 1 || soil > job.SoilCount()) {
@@ -477,7 +504,7 @@ void AnalyseCircle(const AnalysisInput& in, SlipResult& slip, SliceList& slices,
 {
     if (!SliceSlip(in, slip, slices, scratch))
         return;
-    ComputeSliceBaseData(in, slices);
+    ComputeSliceBaseData(in, slices, &slip);
     ComputeSliceForces(in, SlipKind::Circular, slip, slices);
     if (in.layers.empty()) {
         slip.ReinforcementForce = 0.0f;

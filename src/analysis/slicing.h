@@ -5,9 +5,19 @@
 
 #include "analysis/slip.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace clv {
+
+/**
+ * The work done by the slicing, summed over every slip sliced with one scratch:
+ * a bound that tests can check without timing anything.
+ */
+struct SlicingWork {
+    std::size_t SidesPlaced = 0; // slice sides laid out, before narrow slices are merged
+    std::size_t SlicesKept = 0;  // slices left after merging, each then weighed and solved
+};
 
 /**
  * Working storage of the slicing, kept by a search from circle to circle so that
@@ -15,6 +25,9 @@ namespace clv {
  */
 struct SlicingScratch {
     std::vector<float> Boundaries;
+    std::vector<float> Cuts;      // ends, stations and stratum crossings, before the subdivision
+    std::vector<float> Crossings; // stratum crossings of the circle
+    SlicingWork Work;
 };
 
 /**
@@ -24,8 +37,17 @@ struct SlicingScratch {
 bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices);
 bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, SlicingScratch& scratch);
 
-/** Base soil, design strength, weight and water pressures of every slice. */
-void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices);
+/**
+ * Base soil, design strength, weight and water pressures of every slice. The
+ * overburden and the pore pressure are taken at the midpoint of the base chord.
+ * For a circle (`circle` given) the base soil is the soil at the midpoint of the
+ * arc, which lies in the one soil the slice's arc runs through; where the arc
+ * dips under a stratum surface and comes back up within one slice, the chord
+ * runs along that surface and its midpoint would pick either soil by rounding.
+ * Without `circle` (defined surfaces, wedges) the chord is the base and its
+ * midpoint decides.
+ */
+void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices, const SlipResult* circle = nullptr);
 
 /**
  * Loads, seismic and water forces of every slice. For Circular also the load
@@ -40,7 +62,10 @@ Slice SliceUnderGround(const SectionTable& table, float xLeft, float baseLeft, f
 /** Gives every slice its Width, BaseAngle and BaseLength from its sides (shared with the other slicers). */
 void ComputeSliceGeometry(SliceList& slices);
 
-/** Merges slices narrower than 0.01 into their right-hand neighbour (the last slice is never tested). */
+/**
+ * Merges slices narrower than 0.01 into their right-hand neighbour (the last slice
+ * is never tested), in one pass over the list.
+ */
 void MergeNarrowSlices(SliceList& slices);
 
 /**

@@ -95,6 +95,16 @@ float GroundXAtLevel(const Job& job, const SectionTable& table, float y);
 
 /** Total vertical stress at (x, y); `soil` receives the index of the soil that contains the point. */
 float OverburdenStress(const Job& job, const SectionTable& table, float x, float y, Integer& soil);
+/** OverburdenStress at the x of `span` (found once for several queries at one x). */
+float OverburdenStress(const Job& job, const SectionTable& table, const StationSpan& span, float y, Integer& soil);
+
+/**
+ * The soil that contains (x, y), as OverburdenStress finds it: strata less than
+ * 0.01 thick at the ground are passed over, a point above the ground belongs to
+ * the surface soil and a point below the section to the lowest. 0 without soils.
+ */
+Integer SoilAt(const Job& job, const SectionTable& table, float x, float y);
+Integer SoilAt(const Job& job, const SectionTable& table, const StationSpan& span, float y);
 
 /** Pore-water pressure at (x, y) in soil `soil`: phreatic surface, Ru or piezometric grid, then the suction limit. */
 float PorePressure(const Job& job, const SectionTable& table, float x, float y, Integer soil);

@@ -100,6 +100,27 @@ TEST(CircleSearch, GuardAndSlipLimitStopTheGrowth)
     EXPECT_EQ(a.notices.size(), 1u);
 }
 
+TEST(CircleSearch, LargestSliceCountKeepsTheSearchLinear)
+{
+    // 2 x 2 centres and the two line points, MinSlices 32767, the critical circle
+    // sliced once more: at most 32767 cuts plus the two ends, the four stations and
+    // no stratum crossings per circle.
+    Analysed a(GridJob());
+    SlipSettings& s = a.job.Slip;
+    s.AutoExtendGrid = kFalse;
+    s.GridXMin = 8.0f, s.GridXMax = 9.0f, s.GridYMin = 20.0f, s.GridYMax = 21.0f;
+    s.MinSlices = 32767;
+    const CircleSearchResult r = a.Search();
+    ASSERT_EQ(r.Slips.size(), 8u);
+    ASSERT_NE(r.Critical(), nullptr);
+    EXPECT_NE(r.Critical()->StabilityFactor, kInvalidFactor);
+    const std::size_t analysed = r.Slips.size() + 1;
+    EXPECT_GT(r.Work.SidesPlaced, analysed * 32000u / 2u); // every circle is cut finely...
+    EXPECT_LE(r.Work.SidesPlaced, analysed * (32767u + 2u + 4u)); // ...and no more than that
+    // Slices of at least 0.01 m on slips under 30 m wide.
+    EXPECT_LE(r.Work.SlicesKept, analysed * 3001u);
+}
+
 TEST(CircleSearch, LastGridPointSurvivesSinglePrecisionRounding)
 {
     // (3.01 + 3 x 0.11 - 3.01) / 0.11 is 2.9999993 in single precision, a hair short

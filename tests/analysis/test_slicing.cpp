@@ -126,6 +126,93 @@ TEST(Slicing, TensionCrackLowersTheExitAndItsWaterPushesTheLastSlice)
     EXPECT_NEAR(c.slip.DisturbingMoment - weightMoment, 19.62 * (25.0 - (c.slip.ExitY + 2.0 / 3.0)), 0.05);
 }
 
+// A circle centred (5, 20) whose lowest point, 1.05 below the toe, dips under the
+// flat top of a second soil at level -1 and comes back up: it crosses that surface
+// at x = 5 -+ sqrt(21.05^2 - 21^2) = 5 -+ 1.45. Ground (-20, 0) (0, 0) (20, 10) (60, 10):
+// entry at x = 5 - sqrt(21.05^2 - 20^2) = -1.565, exit on the crest at 23.52.
+// Five slices at most 5.02 wide: the 2.9 m dip stays one slice, whose chord runs
+// along the stratum surface while its arc lies in the soil below.
+constexpr float kDipX = 5.0f, kDipY = 20.0f, kDipR = 21.05f;
+
+Job DipJob(float lowerTop, float lowerCohesion)
+{
+    Job job = OneSoilJob({{-20, 0}, {0, 0}, {20, 10}, {60, 10}}, 18.0f, 25.0f, 10.0f);
+    job.Soils.push_back({.Description = {}, .Density = 22.0f, .Phi = 30.0f, .Cohesion = lowerCohesion, .Ru = 0.2f});
+    SetPoints(job.Soils[1], {{-20, lowerTop}, {60, lowerTop}});
+    SetPoints(job.Water, {{-20, -0.2f}, {60, -0.2f}}); // below the ground: no station where it crosses
+    job.Slip.MinSlices = 5;
+    job.Slip.Method = kFellenius;
+    return job;
+}
+
+TEST(Slicing, CircleDippingUnderAStratumTakesTheSoilOfItsArc)
+{
+    struct Case {
+        float lowerTop;
+        std::vector<Integer> soils; // base soil of each slice, left to right
+    };
+    // Sides: -1.565, 0 (station), 3.55, 6.45 (crossings), 10.97, 15.48 (cuts), 20 (station), 23.52.
+    // With the stratum 5 cm below the lowest point, there is no crossing and no dip.
+    const Case cases[] = {{-1.0f, {1, 1, 2, 1, 1, 1, 1}}, {-1.1f, {1, 1, 1, 1, 1, 1}}};
+    for (const Case& c : cases) {
+        const OneSlip dip(DipJob(c.lowerTop, 40.0f), kDipX, kDipY, kDipR);
+        ASSERT_EQ(dip.slices.size(), c.soils.size()) << c.lowerTop;
+        for (std::size_t i = 0; i < c.soils.size(); ++i)
+            EXPECT_EQ(dip.slices[i].BaseSoil, c.soils[i]) << c.lowerTop << " slice " << i;
+    }
+
+    const OneSlip dip(DipJob(-1.0f, 40.0f), kDipX, kDipY, kDipR);
+    ASSERT_EQ(dip.slices.size(), 7u);
+    const Slice& s = dip.slices[2];
+    EXPECT_NEAR(s.XLeft, 3.55, 1e-3);
+    EXPECT_NEAR(s.XRight, 6.45, 1e-3);
+    // Strength of the soil below, weight and pore pressure at the chord midpoint (5, -1):
+    // 3.5 m of the upper soil (18 kN/m3) under ground at 2.5, and the lower soil's Ru.
+    EXPECT_NEAR(s.DesignCohesion, 40.0, 1e-5);
+    EXPECT_NEAR(s.DesignTanPhi, std::tan(30.0 * 3.14159265 / 180.0), 1e-6);
+    EXPECT_NEAR(s.Weight, 18.0 * 3.5 * 2.9, 0.05);
+    EXPECT_NEAR(s.BasePorePressure, 0.2 * 18.0 * 3.5, 0.01);
+    // Its left neighbour stays in the upper soil, under the water table at -0.2: base
+    // from 20 - sqrt(21.05^2 - 5^2) = -0.4475 at x = 0 to -1 at 3.55, midpoint -0.7238.
+    EXPECT_NEAR(dip.slices[1].DesignCohesion, 10.0, 1e-5);
+    EXPECT_NEAR(dip.slices[1].BasePorePressure, 0.5238 * 9.81, 2e-3);
+
+    // Fellenius is linear in c': the stronger soil below adds 30 x 2.9 x R to the
+    // resisting moment, through the dip slice alone.
+    const OneSlip weak(DipJob(-1.0f, 10.0f), kDipX, kDipY, kDipR);
+    ASSERT_GT(weak.slip.DisturbingMoment, 0.0f);
+    EXPECT_NEAR(dip.slip.StabilityFactor - weak.slip.StabilityFactor,
+                30.0 * 2.9 * kDipR / weak.slip.DisturbingMoment, 1e-4);
+}
+
+TEST(Slicing, LargestSliceCountCostsWorkInProportionToIt)
+{
+    // The 20 m slip with MinSlices at its 16-bit maximum: 32767 cuts of the one interval
+    // (32766 when d / w rounds just below 32767), so 32768 or 32769 sides in all. Those
+    // 0.61 mm slices merge into slices of at least 0.01 m: 17 of them make 0.0104 m.
+    Job job = OneSoilJob({{-40, -20}, {60, 30}}, 20.0f, 30.0f, 5.0f);
+    job.Slip.MinSlices = 32767;
+    Analysed a(job);
+    SlipResult slip{.CentreX = 0, .CentreY = 25, .Radius = 25};
+    SliceList slices;
+    SlicingScratch scratch;
+    AnalyseCircle(a.Input(), slip, slices, scratch);
+    EXPECT_GE(scratch.Work.SidesPlaced, 32768u);
+    EXPECT_LE(scratch.Work.SidesPlaced, 32769u);
+    ASSERT_FALSE(slices.empty());
+    EXPECT_EQ(scratch.Work.SlicesKept, slices.size());
+    EXPECT_GE(slices.size(), 1900u); // 20 / 0.0104
+    EXPECT_LE(slices.size(), 1930u);
+    for (std::size_t i = 0; i + 1 < slices.size(); ++i) {
+        EXPECT_GE(slices[i].Width, 0.01f) << i;
+        EXPECT_LT(slices[i].Width, 0.011f) << i;
+    }
+    // Fine slices only refine the answer: within 0.5 % of 500 slices.
+    job.Slip.MinSlices = 500;
+    const float coarse = OneSlip(job, 0, 25, 25).slip.StabilityFactor;
+    EXPECT_NEAR(slip.StabilityFactor, coarse, 0.005f * coarse);
+}
+
 TEST(Slicing, InvalidCirclesAndFaultsGiveTheInvalidFactor)
 {
     auto factor = [](float xc, float yc, float r, float minDepth = 1.0f) {
