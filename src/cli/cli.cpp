@@ -14,7 +14,14 @@ void PrintUsage(std::ostream& err)
            "  analyse [--method fellenius|bishop|bs8006|janbu|rigorous] [--circles] [--defined] [--wedges]\n"
            "          [--json] JOB.clv...\n"
            "                        run the slip circle search, the defined surface and the wedge search\n"
-           "                        (by default those that apply to the job) and print their results\n";
+           "                        (by default those that apply to the job) and print their results\n"
+#ifdef CLIVORA_CLI_RENDER
+           "  render JOB -o PICTURE.png|PICTURE.pdf [--tab geometry|circles|defined|wedges]\n"
+           "         [--width PX --height PX] [--factors]\n"
+           "                        draw the section as the program shows it on that tab (its analysis\n"
+           "                        included; --factors writes the factor of every grid centre)\n"
+#endif
+        ;
 }
 
 int RunCli(const Args& argv, std::ostream& out, std::ostream& err)
@@ -31,6 +38,14 @@ int RunCli(const Args& argv, std::ostream& out, std::ostream& err)
         return RunConvert(rest, out, err);
     if (command == "analyse" || command == "analyze")
         return RunAnalyse(rest, out, err);
+    if (command == "render") {
+#ifdef CLIVORA_CLI_RENDER
+        return RunRender(rest, out, err);
+#else
+        err << "clivora-cli: render needs the drawing, and this clivora-cli was built without Qt\n";
+        return kExitError;
+#endif
+    }
     if (command == "--help" || command == "-h" || command == "help") {
         PrintUsage(out);
         return kExitOk;

@@ -18,6 +18,8 @@ constexpr int kExitError = 2;
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
 int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 int RunAnalyse(const Args& args, std::ostream& out, std::ostream& err);
+/** Draws the section into a PNG or PDF; only in a build with Qt (CLIVORA_CLI_RENDER). */
+int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 
 /** Dispatches argv[1] to its command; prints the usage on a usage error. */
 int RunCli(const Args& argv, std::ostream& out, std::ostream& err);
