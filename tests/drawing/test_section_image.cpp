@@ -176,6 +176,71 @@ TEST(SectionImage, DefinedSlipLineUnderTheEnteredSurface)
     EXPECT_TRUE(pic.Near(x, y, 2, purple));
 }
 
+TEST(SectionImage, SoilsOffLeavesOnlyTheGroundLine)
+{
+    Job job = TwoStrata();
+    job.View.ShowSoils = kFalse;
+    job.View.ShowPoints = kTrue;
+    const Picture pic(std::move(job), kTabGeometry, kX0, kY0, kScale);
+    EXPECT_TRUE(IsWhite(pic.At(15.0, 2.0)));   // no fills
+    EXPECT_TRUE(IsWhite(pic.At(-10.0, -6.0)));
+    auto dark = [](const QColor& c) { return c.lightness() < 100; };
+    EXPECT_TRUE(pic.Near(-10.0, 0.0, 1, dark));   // the ground line
+    EXPECT_FALSE(pic.Near(-10.0, -3.0, 3, dark)); // not the second surface
+    auto green = [](const QColor& c) { return c.green() > c.red() + 60; };
+    EXPECT_TRUE(pic.Near(0.0, 0.0, 2, green));     // marker of a ground point
+    EXPECT_FALSE(pic.Near(-20.0 + 0.4, -3.0, 4, green)); // none on soil 2, no names
+}
+
+TEST(SectionImage, LoadsAndPiezometricGrid)
+{
+    Job job = TwoStrata();
+    auto add = [&job](Integer type, float value, float x, float y) -> LoadRecord& {
+        LoadRecord& load = job.Loads.emplace_back();
+        load.LoadType = type;
+        load.Value = value;
+        load.XMin = x;
+        load.Y = y;
+        return load;
+    };
+    add(kLineLoad, 25.0f, -10.0f, kNoLevel);         // arrow down onto (-10, 0)
+    add(kLateralLoad, 15.0f, -15.0f, 2.0f);          // arrow from the right onto (-15, 2)
+    LoadRecord& anchor = add(kAnchor, 100.0f, 0.0f, 2.5f); // head where the ground is at 2.5: x 5
+    anchor.Angle = 30.0f;
+    anchor.FreeLength = 5.0f;
+    anchor.FixedLength = 8.0f;
+    job.Piezo.Enabled = kTrue;
+    job.Piezo.NX = 1;
+    job.Piezo.NY = 1;
+    job.Heads.Resize(1, 1);
+    job.Heads.At(0, 1) = 12.0f; // x of the column
+    job.Heads.At(1, 0) = 12.0f; // level of the row
+    job.Heads.At(1, 1) = 3.0f;
+    const Picture pic(std::move(job), kTabGeometry, kX0, kY0, kScale);
+
+    // Dark red (128, 0, 0), partly covering a pixel at an antialiased edge.
+    auto load = [](const QColor& c) { return c.red() - c.green() > 50 && c.red() - c.blue() > 50 && c.red() < 230; };
+    EXPECT_TRUE(pic.Near(-10.0, 1.0, 1, load));   // line load shaft, 15 units above its point
+    EXPECT_FALSE(pic.Near(-10.0, -1.0, 2, load)); // nothing below it
+    EXPECT_TRUE(pic.Near(-14.0, 2.0, 1, load));   // lateral load shaft, to the right of its point
+    EXPECT_FALSE(pic.Near(-16.0, 2.0, 2, load));
+    // The anchor: the middle of its fixed length, 9 m from the head along 30 degrees down into the slope.
+    EXPECT_TRUE(pic.Near(5.0 + 9.0 * std::cos(kPi / 6.0), 2.5 - 9.0 * std::sin(kPi / 6.0), 1, load));
+    auto blue = [](const QColor& c) { return c.blue() - c.red() > 60 && c.blue() - c.green() > 60; };
+    EXPECT_TRUE(pic.Near(12.0 + 3.0 / kScale, 12.0, 1, blue)); // the node's cross
+}
+
+TEST(SectionImage, FarZoomedOutViewStillDraws)
+{
+    // A view thousands of kilometres wide: no dots, labels at most a unit apart skipped, and it returns.
+    for (const float scale : {1e-5f, 0.02f}) {
+        Job job = TwoStrata();
+        job.View.ShowGrid = kTrue;
+        const Picture pic(std::move(job), kTabGeometry, -1e6f, -1e6f, scale);
+        EXPECT_FALSE(pic.image.isNull());
+    }
+}
+
 TEST(SectionImage, GeometryTabShowsNoResults)
 {
     // The same job on the geometry tab: no red anywhere.
