@@ -18,6 +18,12 @@ constexpr int kMaxLevelsPerBlock = 1001;
 // A job file may also hold thousands of blocks; every slice of every slip is
 // tested against every layer, so the whole list is bounded as well.
 constexpr std::size_t kMaxLayers = 5000;
+// A slip through the front end of a layer (a toe circle meets the bottom layer
+// where that layer leaves the face) would count or not by the last bit of
+// rounding, and if counted the layer's whole length, which lies inside the
+// sliding mass, would resist pull-out. A crossing this close to the front end is
+// therefore no crossing, for every kind of slip.
+constexpr float kFrontEndMargin = 0.001f;
 const char* const kTooManyLayersNotice =
     "The reinforcement blocks give more than 5000 layers; only the first 5000 are used";
 
@@ -115,6 +121,8 @@ void ForEachLayerForce(const AnalysisInput& in, const SliceList& slices, Visit v
                 continue;
             const float xP = line.X1;
             const float yP = line.Y1;
+            if (xP - layer.StartX <= kFrontEndMargin)
+                continue;
             if (!ChordSpansLevel(s, yP))
                 continue;
             // On the toe side the base falls to the right: the layer behind such a

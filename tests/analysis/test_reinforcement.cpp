@@ -143,5 +143,51 @@ TEST(ReinforcementForce, CircleBehindEveryLayerGetsNothing)
     }
 }
 
+TEST(ReinforcementForce, ACrossingAtTheLayersFrontEndIsNoCrossing)
+{
+    // Layer at level 2 from the face (2, 2) to (12, 2), c' 0, phi' 30, all factors 1.
+    // A base 1.1 mm behind the front end counts, with pull-out on nearly the whole
+    // length: L = 9.9989, tau at the rear end 0.7 x 20 x 8 x tan 30 = 64.663 and at P
+    // 0.7 x 20 x 0.0011 x tan 30 = 0.0089, T = 9.9989 x 64.672 = 646.65. At 0.9 mm,
+    // and at the front end itself, there is no crossing.
+    Job job = FaceJob();
+    AddBlock(job, 2.0f, 0.0f, 1.0f, 10.0f, 1000.0f);
+    Analysed a(job);
+    ASSERT_FALSE(a.layers.empty());
+    ASSERT_EQ(a.layers[0].StartX, 2.0f);
+    auto force = [&a](float xP) {
+        const SliceList slices = Chords({{xP - 0.5f, 1}, {xP + 0.5f, 3}});
+        return ComputeReinforcementForce(a.Input(), SlipKind::Defined, slices, 0.0f).Force;
+    };
+    EXPECT_NEAR(force(2.0011f), 646.65f, 0.05f);
+    EXPECT_EQ(force(2.0009f), 0.0f);
+    EXPECT_EQ(force(2.0f), 0.0f);
+    EXPECT_EQ(force(1.9f), 0.0f);
+}
+
+TEST(ReinforcementForce, AToeCircleThroughTheBottomLayersFrontEnd)
+{
+    // The bottom layer (level 0, strength 1000) starts at the toe (0, 0); a second
+    // layer at level 1 (strength 30, tension governs) starts on the face at x = 1.
+    // The circles centred (-1, 10) pass through the toe (R^2 = 101) or a hair below
+    // it (R^2 = 101.001, meeting level 0 about 0.5 mm behind the front end); they
+    // leave the face near (9, 9). The bottom layer lies inside the sliding mass and
+    // resists nothing: only the layer at level 1 counts, T = 30, its moment
+    // 30 x (10 - 1) = 270. Counted, the bottom layer would add 10 x 0.7 x 200 x
+    // tan 30 = 808.
+    for (float r2 : {101.0f, 101.001f}) {
+        Job job = FaceJob();
+        AddBlock(job, 0.0f, 0.0f, 1.0f, 10.0f, 1000.0f);
+        AddBlock(job, 1.0f, 0.0f, 1.0f, 10.0f, 30.0f);
+        const OneSlip c(job, -1.0f, 10.0f, std::sqrt(r2));
+        ASSERT_EQ(c.a.layers.size(), 2u);
+        EXPECT_EQ(c.a.layers[1].StartX, 0.0f);
+        EXPECT_NEAR(c.slip.EntryX, 0.0f, 0.001f) << r2;
+        EXPECT_NE(c.slip.StabilityFactor, kInvalidFactor) << r2;
+        EXPECT_FLOAT_EQ(c.slip.ReinforcementForce, 30.0f) << r2;
+        EXPECT_NEAR(c.slip.ReinforcementMoment, 270.0f, 0.001f) << r2;
+    }
+}
+
 } // namespace
 } // namespace clv::test
