@@ -3,6 +3,7 @@
 #include "analysis/methods.h"
 #include "analysis/reinforcement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -239,12 +240,14 @@ Outcome Solve(const AnalysisInput& in, SlipResult& slip, SliceList& slices, floa
         l1 = l2;
         l2 = (cG - cF) / (sF - sG);
         f2 = sF * l2 + cF;
-        lambdaOut = l2;
+        // The pass adjusts the predicted lambda until the crest-end force vanishes:
+        // that adjusted value is the solution's lambda, and the one the limit tests.
         outcome = solver.Pass(f2, g2, l2);
+        lambdaOut = l2;
         if (outcome != Outcome::Solved)
             return outcome;
         if (std::fabs(f2 - g2) < 0.01f) {
-            if (!(f2 > 0.0f))
+            if (!(f2 > 0.0f) || !LambdaAdmissible(l2, in.job.Slip.Fx))
                 return Outcome::Inadmissible;
             factor = f2;
             return Outcome::Solved;
@@ -254,6 +257,15 @@ Outcome Solve(const AnalysisInput& in, SlipResult& slip, SliceList& slices, floa
 }
 
 } // namespace
+
+bool LambdaAdmissible(float lambda, const std::array<Single, 11>& fx)
+{
+    float largest = 0.0f;
+    for (const Single f : fx)
+        largest = std::max(largest, std::fabs(f));
+    // Written as "accept only inside" so that a lambda or f that is not a number is refused.
+    return std::fabs(lambda) * largest <= kLambdaLimit;
+}
 
 void RigorousSolution(const AnalysisInput& in, SlipResult& slip, SliceList& slices)
 {

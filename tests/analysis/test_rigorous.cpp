@@ -2,6 +2,8 @@
 // failure messages, degenerate slips and reinforcement.
 
 #include "analysis/rigorous.h"
+#include "model/job_file.h"
+#include "support/test_paths.h"
 #include "test_jobs.h"
 
 #include <limits>
@@ -75,6 +77,75 @@ TEST(Rigorous, LayerForcesEnterTheSliceEquilibriumSoTheFactorsMeet)
     ExpectRigorousEquilibrium(s.a, s.slip, s.slices);
     EXPECT_GT(s.slip.StabilityFactor, 1.761f); // above the unreinforced factor
     EXPECT_TRUE(s.a.notices.empty());
+}
+
+TEST(Rigorous, InterpolatesANonLinearFunctionAtTheSlicesSides)
+{
+    // f = 1 + k^2 / 10 at k tenths of the width: 1, 1.1, 1.4, 1.9, 2.6, 3.5, 4.6, 5.9,
+    // 7.4, 9.1, 11. A slip from x = 10 to 30 with sides at 13 (r = 0.15, halfway from
+    // 1.1 to 1.4), 20 (r = 0.5: f(5) itself), 21 (r = 0.55, halfway from 3.5 to 4.6),
+    // 29 (r = 0.95, halfway from 9.1 to 11) and 30 (r = 1: f(10)).
+    OneSlip s = Rigorous(Fk77Job(0.0f));
+    for (std::size_t k = 0; k <= 10; ++k)
+        s.a.job.Slip.Fx[k] = 1.0f + static_cast<float>(k * k) / 10.0f;
+    const float sides[] = {10, 13, 20, 21, 29, 30};
+    const float expected[] = {1.25f, 3.5f, 4.05f, 10.05f, 11.0f};
+    s.slices.assign(5, Slice{});
+    for (std::size_t i = 0; i < 5; ++i)
+        s.slices[i].XLeft = sides[i], s.slices[i].XRight = sides[i + 1];
+    RigorousSolution(s.a.Input(), s.slip, s.slices);
+    ASSERT_EQ(s.slices.size(), 5u);
+    EXPECT_EQ(s.slices[0].LeftSideFx, 0.0f);
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_NEAR(s.slices[i].RightSideFx, expected[i], 1e-5f) << i;
+        if (i > 0)
+            EXPECT_EQ(s.slices[i].LeftSideFx, s.slices[i - 1].RightSideFx) << i;
+    }
+}
+
+TEST(Rigorous, LambdaLimitKeepsInterSliceForcesWithin45Degrees)
+{
+    // |lambda| x max|f| up to 1 is admissible, whatever the sign of lambda or of f.
+    std::array<Single, 11> fx{};
+    fx.fill(0.5f);
+    fx[7] = -2.0f;
+    EXPECT_TRUE(LambdaAdmissible(0.5f, fx));
+    EXPECT_TRUE(LambdaAdmissible(-0.5f, fx));
+    EXPECT_FALSE(LambdaAdmissible(0.5001f, fx));
+    EXPECT_FALSE(LambdaAdmissible(-0.5001f, fx));
+    fx.fill(1.0f);
+    EXPECT_TRUE(LambdaAdmissible(1.0f, fx));
+    EXPECT_FALSE(LambdaAdmissible(1.0001f, fx));
+    EXPECT_FALSE(LambdaAdmissible(std::nanf(""), fx));
+    fx.fill(0.0f); // no interslice shear at all: any lambda
+    EXPECT_TRUE(LambdaAdmissible(1e10f, fx));
+    EXPECT_EQ(kLambdaLimit, 1.0f);
+}
+
+TEST(Rigorous, ASolutionWithInterSliceForcesBeyond45DegreesIsInvalid)
+{
+    // A small circle at the foot of the reinforced embankment's 70 deg face: the
+    // lambda-F iteration settles on lambda of about 40 (a factor of 1.80 against
+    // Bishop's 1.78), interslice shear forty times the normal force. Inadmissible:
+    // 1001 without a message, the lambda kept for the record.
+    JobSession session{MakeDefaultJob()};
+    ASSERT_FALSE(OpenJob(session, (ExamplesDir() / "reinforced_embankment.clv").string()).has_value());
+    Job embankment = session.job;
+    ASSERT_FALSE(embankment.Reinforcement.empty());
+    embankment.Slip.Method = kRigorous;
+    const OneSlip steep(embankment, 1.0f, 7.0f, 4.2000475f);
+    EXPECT_GT(steep.slip.ReinforcementForce, 0.0f);
+    EXPECT_EQ(steep.slip.StabilityFactor, kInvalidFactor);
+    EXPECT_GT(std::fabs(steep.slip.Lambda), 10.0f);
+    EXPECT_TRUE(steep.a.notices.empty());
+    EXPECT_NEAR(Factor(embankment, kBishop, 1.0f, 7.0f, 4.2000475f), 1.784f, 0.001f);
+
+    // An ordinary slope: the rigorous factor within 1 % of Bishop's, lambda well inside the limit.
+    OneSlip ordinary = Rigorous(Fk77Job(0.25f));
+    const float bishop = Factor(Fk77Job(0.25f), kBishop, kFkX, kFkY, kFkR);
+    EXPECT_NEAR(ordinary.slip.StabilityFactor, bishop, 0.01f * bishop);
+    EXPECT_LT(std::fabs(ordinary.slip.Lambda), 0.5f);
+    ExpectRigorousEquilibrium(ordinary.a, ordinary.slip, ordinary.slices);
 }
 
 } // namespace
