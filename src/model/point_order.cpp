@@ -16,10 +16,28 @@ bool SameBits(Single a, Single b)
 }
 
 /**
+ * Whether of the two points j and j + 1 at one x (a vertical step) point j + 1
+ * belongs first: the one nearer in level to the point before the pair continues
+ * the surface from there, so a step down stays a step down. With no point before
+ * the pair, or both equally near, the lower goes first.
+ */
+template <std::size_t S>
+bool SecondOfStepFirst(const std::array<Single, S>& y, int j)
+{
+    if (j > 1) {
+        const Single first = std::fabs(y[j] - y[j - 1]);
+        const Single second = std::fabs(y[j + 1] - y[j - 1]);
+        if (first != second)
+            return second < first;
+    }
+    return y[j] > y[j + 1];
+}
+
+/**
  * One pass of the point ordering over points 1..n. Returns whether it changed
  * anything. Two points closer than 1 mm in x are a vertical step of the surface:
- * the lower goes first and the upper is moved 1 cm to the right, so every
- * surface stays a function of x.
+ * they are put in the order that continues the surface and the second is moved
+ * 1 cm to the right, so every surface stays a function of x.
  */
 template <std::size_t S>
 bool OrderPass(std::array<Single, S>& x, std::array<Single, S>& y, int n)
@@ -33,7 +51,7 @@ bool OrderPass(std::array<Single, S>& x, std::array<Single, S>& y, int n)
                 changed = true;
             }
         } else {
-            if (y[j] > y[j + 1]) {
+            if (SecondOfStepFirst(y, j)) {
                 std::swap(x[j], x[j + 1]);
                 std::swap(y[j], y[j + 1]);
                 changed = true;
@@ -90,6 +108,12 @@ void SortUserPoints(Job& job)
         }
         end = lastSwap;
     }
+}
+
+void AppendUserPoint(Job& job, Single x, Single y)
+{
+    job.UserPoints.push_back({x, y});
+    SortUserPoints(job);
 }
 
 } // namespace clv

@@ -167,7 +167,7 @@ TEST_F(JobFileOnDisk, OldLayoutIsReadAndUpgraded)
         SlipSettings& s = old.Slip;
         s.GridXMin = c.gridXMin, s.GridYMin = 0.0f, s.LegacyCommonPoint = c.legacy;
         s.CommonXMin = 4.0f, s.CommonXMax = 7.0f, s.CommonXInc = 0.25f;
-        // Points as an older version could leave them: a wall face at x = 4 entered top first, points too far
+        // Points as an older version could leave them: a wall face at x = 4 (a step down), points too far
         // out for 1 cm to separate them, a value that is not a number, and water points out of order.
         SoilRecord &top = old.Soil(1), &far = old.Soil(2);
         top.PointCount = 4;
@@ -190,11 +190,12 @@ TEST_F(JobFileOnDisk, OldLayoutIsReadAndUpgraded)
         // settings read after the extra 50 bytes, the factors as stored.
         EXPECT_EQ((std::array{job.Slip.MinSlipDepth, job.Header.FileVersion, job.View.XMax, job.Wedge.AngleInc,
                               job.Factors.TanPhi}), (std::array{0.0f, 2.02f, 123.0f, 2.5f, 1.25f}));
-        // Re-ordered: the lower point of the step first and the upper one 1 cm to its right, the far points by
-        // level, the water by x; the slots outside the points untouched.
+        // Re-ordered: the step down keeps its upper point first (the one level with the point before it) and
+        // the lower one moves 1 cm to its right, the far points by level, the water by x; the slots outside
+        // the points untouched.
         const SoilRecord& step = job.Soil(1);
         EXPECT_EQ((std::array{step.X[0], step.X[1], step.X[2], step.Y[2], step.X[3], step.Y[3], step.X[4], step.X[5]}),
-                  (std::array{-20.0f, 0.0f, 4.0005f, 2.0f, 4.0005f + 0.01f, 6.0f, 10.0f, 5.0f}));
+                  (std::array{-20.0f, 0.0f, 4.0f, 6.0f, 4.0f + 0.01f, 2.0f, 10.0f, 5.0f}));
         EXPECT_EQ((std::array{job.Soil(2).Y[1], job.Soil(2).Y[4], job.Water.X[1], job.Water.X[4]}),
                   (std::array{1.0f, 4.0f, -20.0f, 40.0f}));
         EXPECT_TRUE(opened.JobModified);
