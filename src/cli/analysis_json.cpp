@@ -1,6 +1,8 @@
 #include "analysis_json.h"
 #include "cli_io.h"
 
+#include "analysis/rigorous.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -136,6 +138,7 @@ nlohmann::json CirclesJson(const Job& job, const CircleSearchResult& search, con
         {"centre_y", JsonNumber(c.CentreY)},
         {"radius", JsonNumber(c.Radius)},
         {"lambda", JsonNumber(c.Lambda)},
+        {"lambda_limit", JsonNumber(kLambdaLimit)},
         {"entry_x", JsonNumber(c.EntryX)},
         {"entry_y", JsonNumber(c.EntryY)},
         {"exit_x", JsonNumber(c.ExitX)},
@@ -160,6 +163,21 @@ nlohmann::json CirclesJson(const Job& job, const CircleSearchResult& search, con
         {"slices", slices},
         {"notices", notices},
     };
+}
+
+nlohmann::json AllSlipsJson(const CircleSearchResult& search)
+{
+    nlohmann::json slips = nlohmann::json::array();
+    for (const SlipResult& s : search.Slips) {
+        slips.push_back({
+            {"centre_x", JsonNumber(s.CentreX)},
+            {"centre_y", JsonNumber(s.CentreY)},
+            {"radius", JsonNumber(s.Radius)},
+            {"stability_factor", JsonNumber(s.StabilityFactor)},
+            {"lambda", JsonNumber(s.Lambda)},
+        });
+    }
+    return slips;
 }
 
 void PrintCircles(std::ostream& out, const Job& job, const CircleSearchResult& search, const NoticeLog& notices)

@@ -46,6 +46,12 @@ using NoticeLog = std::vector<std::string>;
  */
 nlohmann::json CirclesJson(const Job& job, const CircleSearchResult& search, const NoticeLog& notices);
 
+/**
+ * Every trial circle of a search in slip order, each as centre_x, centre_y,
+ * radius, stability_factor and lambda, for plotting the factor over the grid.
+ */
+nlohmann::json AllSlipsJson(const CircleSearchResult& search);
+
 /** The same results as text. */
 void PrintCircles(std::ostream& out, const Job& job, const CircleSearchResult& search, const NoticeLog& notices);
 

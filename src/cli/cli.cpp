@@ -7,14 +7,16 @@ namespace clv::cli {
 void PrintUsage(std::ostream& err)
 {
     err << "usage: clivora-cli <command> [options] FILE...\n"
+           "       clivora-cli --version\n"
            "\n"
            "commands:\n"
            "  info JOB              summary of a job (JOB.clv, or its JSON form JOB.json)\n"
            "  convert IN OUT        convert between .clv and .json (by extension), without loss\n"
            "  analyse [--method fellenius|bishop|bs8006|janbu|rigorous] [--circles] [--defined] [--wedges]\n"
-           "          [--json] JOB.clv...\n"
+           "          [--json [--all-slips]] JOB.clv...\n"
            "                        run the slip circle search, the defined surface and the wedge search\n"
-           "                        (by default those that apply to the job) and print their results\n"
+           "                        (by default those that apply to the job) and print their results;\n"
+           "                        --all-slips adds every trial circle to the JSON\n"
 #ifdef CLIVORA_CLI_RENDER
            "  render JOB -o PICTURE.png|PICTURE.pdf [--tab geometry|circles|defined|wedges]\n"
            "         [--width PX --height PX] [--factors]\n"
@@ -45,6 +47,10 @@ int RunCli(const Args& argv, std::ostream& out, std::ostream& err)
         err << "clivora-cli: render needs the drawing, and this clivora-cli was built without Qt\n";
         return kExitError;
 #endif
+    }
+    if (command == "--version") {
+        out << "clivora-cli (Clivora) " << CLIVORA_VERSION_MAJOR << "." << CLIVORA_VERSION_MINOR << "\n";
+        return kExitOk;
     }
     if (command == "--help" || command == "-h" || command == "help") {
         PrintUsage(out);

@@ -25,6 +25,7 @@ namespace {
 struct AnalyseOptions {
     std::optional<Integer> method; // replaces the job's method for this run
     bool json = false;
+    bool allSlips = false; // every trial circle in the JSON, not just the critical one
     // Which analyses to run; each adds its object under the file. Without any of
     // --circles, --defined, --wedges every analysis that applies to the job runs.
     bool circles = false;
@@ -41,6 +42,8 @@ std::optional<AnalyseOptions> ParseOptions(const Args& args, std::string& error)
         const std::string& arg = args[i];
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--all-slips") {
+            options.allSlips = true;
         } else if (arg == "--circles") {
             options.circles = true;
         } else if (arg == "--defined") {
@@ -74,6 +77,10 @@ std::optional<AnalyseOptions> ParseOptions(const Args& args, std::string& error)
         error = "no job file given";
         return std::nullopt;
     }
+    if (options.allSlips && !options.json) {
+        error = "--all-slips needs --json";
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -96,7 +103,7 @@ NoticeFn CollectInto(NoticeLog& log)
 }
 
 /** The circle search, as the slip circle tab runs it. */
-void RunCircles(PreparedJob& p, nlohmann::json& result, std::ostream& text)
+void RunCircles(PreparedJob& p, bool allSlips, nlohmann::json& result, std::ostream& text)
 {
     NoticeLog notices = p.layerNotices;
     const bool hasGround = p.job.SoilCount() >= 1 && p.job.Soil(1).PointCount >= 2;
@@ -104,6 +111,8 @@ void RunCircles(PreparedJob& p, nlohmann::json& result, std::ostream& text)
         notices.push_back("There is no ground surface: the first soil needs at least two points");
     const CircleSearchResult search = RunCircleSearch(p.job, p.table, p.layers, CollectInto(notices));
     result["circles"] = CirclesJson(p.job, search, notices);
+    if (allSlips)
+        result["circles"]["all_slips"] = AllSlipsJson(search);
     PrintCircles(text, p.job, search, notices);
 }
 
@@ -174,7 +183,7 @@ int RunAnalyse(const Args& args, std::ostream& out, std::ostream& err)
         AnalyseOptions chosen = *options;
         ChooseApplicable(prepared, chosen);
         if (chosen.circles)
-            RunCircles(prepared, result, text);
+            RunCircles(prepared, options->allSlips, result, text);
         if (chosen.defined) {
             text << (chosen.circles ? "\n" : "");
             RunDefined(prepared, result, text);

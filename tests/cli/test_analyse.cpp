@@ -34,8 +34,8 @@ TEST(Analyse, JsonKeysAreThePromisedOnes)
     EXPECT_EQ(Keys(embankment), (Set{"file", "circles", "wedges"}));
 
     nlohmann::json& c = cutting["circles"];
-    EXPECT_EQ(Keys(c), (Set{"method", "stability_factor", "text", "centre_x", "centre_y", "radius", "lambda", "entry_x",
-                            "entry_y", "exit_x", "exit_y", "disturbing_moment", "soil_moment", "reinforcement_moment",
+    EXPECT_EQ(Keys(c), (Set{"method", "stability_factor", "text", "centre_x", "centre_y", "radius", "lambda", "lambda_limit",
+                            "entry_x", "entry_y", "exit_x", "exit_y", "disturbing_moment", "soil_moment", "reinforcement_moment",
                             "disturbing_force", "soil_force", "reinforcement_force", "slips", "valid_slips", "grid",
                             "slices", "notices"}));
     EXPECT_EQ(Keys(c["grid"]), (Set{"x_min", "x_max", "x_inc", "y_min", "y_max", "y_inc"}));
@@ -123,6 +123,55 @@ TEST(Analyse, NoticesAndInvalidResultsAreResultsNotErrors)
     // Single-precision results as the shortest decimal that reads back as the same float.
     EXPECT_EQ(JsonNumber(1.234f).dump(), "1.234");
     EXPECT_TRUE(JsonNumber(std::numeric_limits<float>::quiet_NaN()).is_null());
+}
+
+TEST(Analyse, AllSlipsListsEveryTrialCircleInSlipOrder)
+{
+    // The cutting's automatic grid: 4 x 4 centres from (1, 9) by 1 and four common
+    // points, grown towards the minimum. Slip n + 1 follows slip n along a grid row.
+    const std::string cutting = Example("cutting.clv");
+    nlohmann::json c = Cli({"analyse", "--circles", "--json", "--all-slips", cutting}).Json()["circles"];
+    const nlohmann::json& all = c["all_slips"];
+    ASSERT_TRUE(all.is_array());
+    ASSERT_FALSE(all.empty());
+    EXPECT_EQ(all.size(), c["slips"].get<std::size_t>());
+    EXPECT_EQ(Keys(all.at(0)), (Set{"centre_x", "centre_y", "radius", "stability_factor", "lambda"}));
+    EXPECT_NEAR(all[1]["centre_x"].get<double>() - all[0]["centre_x"].get<double>(), c["grid"]["x_inc"].get<double>(),
+                1e-5);
+    EXPECT_EQ(all[0]["centre_x"], c["grid"]["x_min"]);
+    EXPECT_EQ(all[0]["centre_y"], c["grid"]["y_min"]);
+    // The critical circle is one of them, with the lowest factor.
+    double lowest = 1e9;
+    bool critical = false;
+    for (const nlohmann::json& slip : all) {
+        lowest = std::min(lowest, slip["stability_factor"].get<double>());
+        critical = critical || (slip["centre_x"] == c["centre_x"] && slip["centre_y"] == c["centre_y"] &&
+                                slip["radius"] == c["radius"]);
+    }
+    EXPECT_TRUE(critical);
+    EXPECT_EQ(lowest, c["stability_factor"].get<double>());
+    // Without the option the list is left out; it needs --json.
+    EXPECT_FALSE(Cli({"analyse", "--circles", "--json", cutting}).Json()["circles"].contains("all_slips"));
+    const CliRun text = Cli({"analyse", "--all-slips", cutting});
+    EXPECT_EQ(text.status, kExitError);
+    EXPECT_TRUE(text.OneLineError()) << text.err;
+    // Each slip's lambda is that of the rigorous solution when that method runs.
+    c = Cli({"analyse", "--circles", "--json", "--all-slips", "--method", "rigorous", cutting}).Json()["circles"];
+    ASSERT_FALSE(c["all_slips"].empty());
+    EXPECT_EQ(c["lambda_limit"], 1);
+    bool anyLambda = false;
+    for (const nlohmann::json& slip : c["all_slips"])
+        anyLambda = anyLambda || slip["lambda"].get<double>() != 0.0;
+    EXPECT_TRUE(anyLambda);
+}
+
+TEST(Cli, VersionNamesTheProgramAndItsVersion)
+{
+    const CliRun run = Cli({"--version"});
+    EXPECT_EQ(run.status, kExitOk);
+    EXPECT_EQ(run.out, "clivora-cli (Clivora) " + std::to_string(CLIVORA_VERSION_MAJOR) + "." +
+                           std::to_string(CLIVORA_VERSION_MINOR) + "\n");
+    EXPECT_TRUE(run.err.empty());
 }
 
 } // namespace clv::cli
