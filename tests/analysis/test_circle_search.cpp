@@ -152,5 +152,56 @@ TEST(CircleSearch, GridsThatCannotBeSearchedAreRefused)
     EXPECT_TRUE(empty.notices.empty());
 }
 
+TEST(CircleSearch, GridGrowsByItsOwnIncrementInEachDirection)
+{
+    // x by 0.5 and y by 2: a new column moves an x bound by 0.5, a new row a y bound by 2.
+    Job job = GridJob();
+    job.Slip.GridXInc = 0.5f, job.Slip.GridYInc = 2.0f;
+    const std::pair<int, std::vector<float>> cases[] = {
+        {4, {9.5f, 12, 20, 22}}, {6, {10, 12.5f, 20, 22}}, {2, {10, 12, 18, 22}}, {8, {10, 12, 20, 24}}};
+    for (const auto& [centre, bounds] : cases) {
+        CircleSearchResult r = Grid(3, 3, 1, centre);
+        ASSERT_TRUE(ExtendGrid(job, r, {}));
+        EXPECT_EQ(std::vector<float>({r.CurrentMinX, r.CurrentMaxX, r.CurrentMinY, r.CurrentMaxY}), bounds) << centre;
+    }
+    // The centres follow the increments too: column 2 of row 3 is at (10.5, 24).
+    Analysed a(std::move(job));
+    CircleSearchResult r = Grid(3, 3, 1);
+    r.CurrentMaxX = 11.0f, r.CurrentMaxY = 24.0f;
+    AssignCircles(a.job, a.table, r);
+    ASSERT_EQ(r.Slips.size(), 9u);
+    EXPECT_EQ(r.Slips[7].CentreX, 10.5f);
+    EXPECT_EQ(r.Slips[7].CentreY, 24.0f);
+}
+
+TEST(CircleSearch, AutomaticGeometryFollowsTheGroundProfile)
+{
+    // Toe: the first lowest point; crest: the first highest; d = crest x - toe x. Four
+    // common points from one increment (d / 5) before the toe; a 4 x 4 grid from one
+    // step (1 m, or 2 m when d > 30) beyond the toe in x and above the crest in y.
+    // A crest no further right than 0.5 m gives the single point at the toe itself.
+    const struct {
+        Points ground;
+        std::vector<float> common; // min, max, increment, level
+        std::vector<float> grid;   // x min, x max, y min, y max, step
+        int points;
+    } cases[] = {
+        {{{0, 0}, {10, 0}, {30, 10}, {50, 10}}, {-6, 12, 6, kNoLevel}, {1, 4, 11, 14, 1}, 4},
+        {{{-5, 3}, {0, 2}, {40, 20.5f}, {60, 20.5f}}, {-8, 16, 8, kNoLevel}, {2, 8, 22, 28, 2}, 4},
+        {{{0, 10}, {10.3f, 10}, {10.6f, 2.5f}, {30, 2.5f}}, {10.6f, 10.6f, 1, 2.5f}, {11, 14, 11, 14, 1}, 1},
+    };
+    for (const auto& c : cases) {
+        Analysed a(OneSoilJob(c.ground, 20.0f, 30.0f, 5.0f));
+        a.job.Slip.AutoGenerate = kTrue;
+        const CircleSearchResult r = a.Search();
+        const SlipSettings& s = a.job.Slip;
+        EXPECT_EQ(std::vector<float>({s.CommonXMin, s.CommonXMax, s.CommonXInc, s.CommonY}), c.common);
+        EXPECT_EQ(std::vector<float>({s.GridXMin, s.GridXMax, s.GridYMin, s.GridYMax, s.GridXInc}), c.grid);
+        EXPECT_EQ(s.GridYInc, s.GridXInc);
+        EXPECT_EQ(r.CommonPoints, c.points);
+        EXPECT_TRUE(IsSet(s.AutoExtendGrid));
+    }
+}
+
 } // namespace
 } // namespace clv::test

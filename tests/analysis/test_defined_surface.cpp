@@ -55,5 +55,50 @@ TEST(DefinedSurface, EndsAreTrimmedOntoTheGroundAndStepsKeepAWidth)
     EXPECT_NEAR(r.Slices[1].BaseAngle, std::atan(0.5f / 0.01f), 1e-4f);
 }
 
+TEST(DefinedSurface, ASurfaceAcrossTwoStrata)
+{
+    // The 1:1 face (gamma 20, phi' 30, c' 0) over a stratum from level 4 down (gamma
+    // 22, phi' 35, c' 10), which meets the face at the station (4, 4). The surface
+    // (2, 2) (6, 2) (14, 10) is cut there, at the crest corner x = 10 and where it
+    // crosses level 4, x = 8: slices [2, 4], [4, 6] and [6, 8] in the lower stratum,
+    // [8, 10] and [10, 14] in the upper one. Weights by hand: 22 x 1 x 2 = 44 (the
+    // upper stratum has no thickness left of x = 4), (20 x 1 + 22 x 2) x 2 = 128,
+    // (20 x 3 + 22) x 2 = 164, 20 x 4 x 2 = 160, 20 x 2 x 4 = 160.
+    Job job = FaceJob();
+    job.Soils.push_back({.Description = {}, .Density = 22.0f, .Phi = 35.0f, .Cohesion = 10.0f});
+    SetPoints(job.Soils[1], {{-20, 4}, {40, 4}});
+    job.UserPoints = {{2, 2}, {6, 2}, {14, 10}};
+    Analysed a(std::move(job));
+    const DefinedSurfaceResult r = AnalyseDefinedSurface(a.Input());
+    constexpr int n = 5;
+    const float sides[n + 1] = {2, 4, 6, 8, 10, 14};
+    const Integer soils[n] = {2, 2, 2, 1, 1};
+    const float weights[n] = {44, 128, 164, 160, 160};
+    ASSERT_EQ(r.Slices.size(), static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        EXPECT_NEAR(r.Slices[i].XLeft, sides[i], 1e-4f) << i;
+        EXPECT_NEAR(r.Slices[i].XRight, sides[i + 1], 1e-4f) << i;
+        EXPECT_EQ(r.Slices[i].BaseSoil, soils[i]) << i;
+        EXPECT_NEAR(r.Slices[i].Weight, weights[i], 0.01f) << i;
+    }
+    // Janbu's force balance solved apart in double precision:
+    // N = (W - c l sin a / F) / (cos a + tan phi sin a / F), F = sum (c l + N tan phi) cos a / sum N sin a.
+    const double t35 = std::tan(35 * M_PI / 180), t30 = std::tan(30 * M_PI / 180), a45 = M_PI / 4;
+    const double c[n] = {10, 10, 10, 0, 0}, t[n] = {t35, t35, t35, t30, t30}, alpha[n] = {0, 0, a45, a45, a45};
+    const double length[n] = {2, 2, 2 * M_SQRT2, 2 * M_SQRT2, 4 * M_SQRT2};
+    double f = 1.0;
+    for (int pass = 0; pass < 200; ++pass) {
+        double restoring = 0, disturbing = 0;
+        for (int i = 0; i < n; ++i) {
+            const double normal = (weights[i] - c[i] * length[i] * std::sin(alpha[i]) / f) /
+                                  (std::cos(alpha[i]) + t[i] * std::sin(alpha[i]) / f);
+            restoring += (c[i] * length[i] + normal * t[i]) * std::cos(alpha[i]);
+            disturbing += normal * std::sin(alpha[i]);
+        }
+        f = restoring / disturbing;
+    }
+    EXPECT_NEAR(r.Slip.StabilityFactor, f, 0.01);
+}
+
 } // namespace
 } // namespace clv::test

@@ -44,6 +44,19 @@ TEST(Methods, FelleniusAndBs8006OnPaper)
     EXPECT_NEAR(PaperSlip().Run(Bs8006), 862.466f / 300.0f, 0.0001f);
 }
 
+TEST(Methods, FelleniusTakesTheSeismicForceOffTheCrestSideBase)
+{
+    // Seismic factor 0.1 on the weights: H = 10 and 4 towards the toe. N = V cos a -
+    // H sin a: 86.603 - 5.000 = 81.603 on the 30 deg base, 39.392 + 0.695 = 40.087 on
+    // the -10 deg one. Shear 47.113 + 20 and 23.144 + 15: R x 105.257 = 1052.57.
+    PaperSlip p;
+    p.slices[0].HorizontalForce = 10.0f, p.slices[1].HorizontalForce = 4.0f;
+    EXPECT_NEAR(p.Run(Fellenius), 1052.57f / 300.0f, 0.0002f);
+    ASSERT_EQ(p.slices.size(), 2u);
+    EXPECT_NEAR(p.slices[0].NormalForce, 81.603f, 0.001f);
+    EXPECT_NEAR(p.slices[1].NormalForce, 40.087f, 0.001f);
+}
+
 TEST(Methods, ForceSumsCountsTheBaseWaterOnceOnly)
 {
     // N is the total normal force: the water pressure on the base is already in it, so

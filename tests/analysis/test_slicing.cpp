@@ -231,5 +231,55 @@ TEST(Slicing, InvalidCirclesAndFaultsGiveTheInvalidFactor)
     }
 }
 
+TEST(Slicing, PondedWaterAndSeismicForcesOnEachSlice)
+{
+    // Water at level 3 stands on the incline below x = 6. With ffs 1.1, kv 0.05 and
+    // kh 0.1 every slice carries V = 1.05 W + 1.1 p b and H = (gL - gR) 1.1 p + 0.1 W,
+    // the water pushing towards the toe (gL < gR makes that term negative: the water
+    // on an up-slope surface pushes into the slope).
+    const OneSlip c = Cut([](Job& job) {
+        SetPoints(job.Water, {{-40, 3}, {60, 3}});
+        job.Factors.SoilSelfWeight = 1.1f;
+        job.Header.VerticalAccelerationFactor = 0.05f, job.Header.LateralAccelerationFactor = 0.1f;
+    });
+    ASSERT_FALSE(c.slices.empty());
+    int ponded = 0;
+    for (const Slice& s : c.slices) {
+        const double p = std::max(0.0, 9.81 * (3.0 - MidGround(s)));
+        ponded += p > 0.0 ? 1 : 0;
+        EXPECT_NEAR(s.SurfaceWaterPressure, p, 1e-4) << s.XLeft;
+        EXPECT_NEAR(s.VerticalForce, 1.05 * s.Weight + 1.1 * p * s.Width, 1e-3) << s.XLeft;
+        EXPECT_NEAR(s.HorizontalForce, (Ground(s.XLeft) - Ground(s.XRight)) * 1.1 * p + 0.1 * s.Weight, 1e-3)
+            << s.XLeft;
+    }
+    EXPECT_GT(ponded, 0);
+}
+
+TEST(Slicing, PondedToeCarriesTheBuoyantWeight)
+{
+    // Free water standing on the toe and a water table at the same level: the water on
+    // the ground and in the pores together act as the buoyancy of the soil below the
+    // water level. The same slope dry, with gamma - gamma_w below that level (a second
+    // stratum of the same strength), must give the same Bishop factor, short of the
+    // slicing differences. Left out of the vertical force, the ponded water would
+    // halve the factor.
+    const Points ground = {{-30, 0}, {0, 0}, {20, 10}, {60, 10}};
+    Job wet = OneSoilJob(ground, 20.0f, 30.0f, 5.0f);
+    SetPoints(wet.Water, {{-30, 4}, {60, 4}});
+    Job dry = OneSoilJob(ground, 20.0f, 30.0f, 5.0f);
+    dry.Soils.push_back({.Description = {}, .Density = 20.0f - 9.81f, .Phi = 30.0f, .Cohesion = 5.0f});
+    SetPoints(dry.Soils[1], {{-30, 4}, {60, 4}});
+    for (Job* job : {&wet, &dry})
+        job->Slip.MinSlices = 50;
+    // Circles through the toe region, deep below the water level and out at the crest.
+    const float circles[][3] = {{5, 20, 22}, {8, 25, 25}, {2, 18, 20}};
+    for (const auto& c : circles) {
+        const float fw = Factor(wet, kBishop, c[0], c[1], c[2]);
+        const float fd = Factor(dry, kBishop, c[0], c[1], c[2]);
+        ASSERT_NE(fd, kInvalidFactor) << c[0];
+        EXPECT_NEAR(fw, fd, 0.01f * fd) << c[0];
+    }
+}
+
 } // namespace
 } // namespace clv::test

@@ -20,12 +20,18 @@ TEST(OverburdenStress, ByHandThroughTheStrata)
     // The second stratum is drawn above the ground and held down to it: no thickness.
     const Ground flat({{18, {{0, 10}, {20, 10}}}, {20, {{0, 11}, {20, 11}}}, {22, {{0, 4}, {20, 4}}}});
     const Ground thin({{18, {{0, 0.01f}, {20, 0.01f}}}, {20, {{0, 0}, {20, 0}}}, {22, {{0, -5}, {20, -5}}}});
+    // Top strata just thinner and just thicker than the 0.01 that counts as none.
+    const Ground thinner({{18, {{0, 0.0098f}, {20, 0.0098f}}}, {20, {{0, 0}, {20, 0}}}});
+    const Ground thicker({{18, {{0, 0.0102f}, {20, 0.0102f}}}, {20, {{0, 0}, {20, 0}}}});
     const struct { const Ground* g; float x, y, stress; int soil; const char* why; } cases[] = {
         {&two, 5, 2, 18 * 4 + 20 * 4, 2, "through both strata"},
         {&two, 5, 6, 72, 1, "on the boundary: the upper stratum"},
         {&two, 5, 12, -36, 1, "above the ground: negative"},
         {&flat, 5, 2, 20 * 6 + 22 * 2, 3, "a stratum without thickness is skipped"},
         {&thin, 5, -1, 20 * 1.01f, 2, "0.01 of top soil is skipped, but not every deeper stratum"},
+        {&thinner, 5, -1, 20 * 1.0098f, 2, "0.0098 of top soil is skipped"},
+        {&thicker, 5, -1, 18 * 0.0102f + 20, 2, "0.0102 of top soil is weighed"},
+        {&thicker, 5, 0.005f, 18 * 0.0052f, 1, "and holds a point within it"},
     };
     Integer soil = 0;
     for (const auto& c : cases) {

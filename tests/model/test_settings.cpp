@@ -41,6 +41,26 @@ TEST_F(SettingsFile, ValuesReadBackWithRecentFilesInLowerCase)
               std::pair(settings.UserNameLine1, settings.UserNameLine2));
 }
 
+TEST_F(SettingsFile, RecentFilesFoldEveryCapitalAndNothingElse)
+{
+    // The letters A and Z and their lower-case forms, the characters either side of
+    // both ranges, the Latin-1 capitals from U+00C0 to U+00DE but for the
+    // multiplication sign, and the letters beyond that must stay as they are.
+    const std::pair<std::string, std::string> cases[] = {
+        {"AZ", "az"},
+        {"az", "az"},
+        {"@[`{", "@[`{"},
+        {"\xC3\x80\xC3\x9E", "\xC3\xA0\xC3\xBE"}, // A grave, thorn
+        {"\xC3\x97\xC3\x9F\xC3\xBF", "\xC3\x97\xC3\x9F\xC3\xBF"}, // times, sharp s, y diaeresis
+    };
+    for (const auto& [written, read] : cases) {
+        Settings settings;
+        settings.RecentFiles[0] = "/Jobs/" + written + ".clv";
+        ASSERT_FALSE(WriteSettings(folders, settings));
+        EXPECT_EQ(ReadSettings(folders).settings.RecentFiles[0], "/jobs/" + read + ".clv") << written;
+    }
+}
+
 TEST_F(SettingsFile, MarginsAndFontInTheFileHaveNoEffect)
 {
     std::string edited = kDefaultFile;
