@@ -176,19 +176,20 @@ TEST(CircleSearch, GridGrowsByItsOwnIncrementInEachDirection)
 
 TEST(CircleSearch, AutomaticGeometryFollowsTheGroundProfile)
 {
-    // Toe: the first lowest point; crest: the first highest; d = crest x - toe x. Four
-    // common points from one increment (d / 5) before the toe; a 4 x 4 grid from one
-    // step (1 m, or 2 m when d > 30) beyond the toe in x and above the crest in y.
-    // A crest no further right than 0.5 m gives the single point at the toe itself.
+    // Crest: the first highest point; toe: the last lowest point up to the crest;
+    // d = crest x - toe x. Four common points from one increment (d / 5) before the
+    // toe; a 4 x 4 grid from one step (1 m, or 2 m when d > 30) beyond the toe in x
+    // and above the crest in y. A crest no further right than 0.5 m gives the single
+    // point at the toe itself.
     const struct {
         Points ground;
         std::vector<float> common; // min, max, increment, level
         std::vector<float> grid;   // x min, x max, y min, y max, step
         int points;
     } cases[] = {
-        {{{0, 0}, {10, 0}, {30, 10}, {50, 10}}, {-6, 12, 6, kNoLevel}, {1, 4, 11, 14, 1}, 4},
+        {{{0, 0}, {10, 0}, {30, 10}, {50, 10}}, {6, 18, 4, kNoLevel}, {11, 14, 11, 14, 1}, 4},
         {{{-5, 3}, {0, 2}, {40, 20.5f}, {60, 20.5f}}, {-8, 16, 8, kNoLevel}, {2, 8, 22, 28, 2}, 4},
-        {{{0, 10}, {10.3f, 10}, {10.6f, 2.5f}, {30, 2.5f}}, {10.6f, 10.6f, 1, 2.5f}, {11, 14, 11, 14, 1}, 1},
+        {{{0, 10}, {10.3f, 10}, {10.6f, 2.5f}, {30, 2.5f}}, {0, 0, 1, 10}, {1, 4, 11, 14, 1}, 1},
     };
     for (const auto& c : cases) {
         Analysed a(OneSoilJob(c.ground, 20.0f, 30.0f, 5.0f));
