@@ -28,6 +28,8 @@ constexpr double kMaxFirstSlips = 400; // initial grid centres x common points
 constexpr int kMaxSoils = 12;
 constexpr int kMaxBlocks = 6;
 constexpr int kMaxUserPoints = 200;
+constexpr std::size_t kMaxLayers = 60;  // every slice of every slip meets every layer
+constexpr double kMaxWedgeWork = 3000; // layers x wedge combinations (the engine allows 32767)
 
 void Require(bool condition)
 {
@@ -56,6 +58,30 @@ bool WithinWorkBound(const Job& job)
     return slips <= kMaxFirstSlips;
 }
 
+/** Values min, min + inc, ... up to max, as the wedge ranges count them (an upper bound). */
+double RangeCount(float min, float max, float inc)
+{
+    if (!(inc > 0.0f))
+        return 1;
+    const double steps = std::floor((static_cast<double>(max) - min) / inc);
+    if (!std::isfinite(steps))
+        return 1e9;
+    return steps < 0 ? 0 : steps + 2; // one more for the rounding of the single-precision sum
+}
+
+/** Layers times wedge combinations: the number of wedge analyses the search makes. */
+double WedgeWork(const Job& job, std::size_t layers)
+{
+    Job defaults = job;
+    if (IsSet(defaults.Wedge.UseDefaults))
+        ApplyWedgeDefaults(defaults);
+    const WedgeSettings& w = defaults.Wedge;
+    const double combinations = RangeCount(w.BaseWidthMin, w.BaseWidthMax, w.BaseWidthInc) *
+                                RangeCount(w.BaseAngleMin, w.BaseAngleMax, w.AngleInc) *
+                                RangeCount(w.RearAngleMin, w.RearAngleMax, w.AngleInc);
+    return static_cast<double>(layers) * combinations;
+}
+
 bool ValidFactor(float f) { return std::isfinite(f) && f >= 0.0f; }
 
 /** Every slip has a factor that is a number, and the critical one has been analysed. */
@@ -79,6 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Job original = decoded->job;
     const SectionTable table = BuildSectionTable(original);
     const LayerList layers = BuildReinforcementLayers(original, table);
+    if (layers.size() > kMaxLayers)
+        return 0;
     const NoticeFn ignore = [](const std::string&) {};
 
     // The job's own search, grid growth included, by its own method; then the other
@@ -103,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(ValidFactor(defined.Slip.StabilityFactor));
     }
 
-    {
+    if (WedgeWork(original, layers.size()) <= kMaxWedgeWork) {
         Job job = original;
         const WedgeSearchResult wedges = AnalyseWedges(job, table, layers, ignore);
         if (const WedgeResult* critical = wedges.Critical())
