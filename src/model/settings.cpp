@@ -136,25 +136,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Recent files are kept in lower case. Letters of ASCII and of the Latin-1 range
-// (the letters a Windows path of the code page can hold) are folded.
-std::string LowerCase(std::string_view text)
-{
-    std::string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        auto c = static_cast<unsigned char>(out[i]);
-        if (c >= 'A' && c <= 'Z') {
-            out[i] = static_cast<char>(c + 32);
-        } else if (c == 0xC3 && i + 1 < out.size()) {
-            auto next = static_cast<unsigned char>(out[i + 1]);
-            if (next >= 0x80 && next <= 0x9E && next != 0x97) // U+00C0..U+00DE except the multiplication sign
-                out[i + 1] = static_cast<char>(next + 0x20);
-            ++i;
-        }
-    }
-    return out;
-}
-
 void ApplyFixedReportSettings(Settings& settings)
 {
     // The font, bold flag and margins in the file are never used: these are always in force.
@@ -289,8 +270,7 @@ SettingsReadResult ReadSettings(const AppFolders& folders)
         }
     }
 
-    for (auto& file : settings.RecentFiles)
-        file = LowerCase(file);
+    // Recent files keep their letter case: on a case-sensitive file system it is part of the name.
     ApplyFixedReportSettings(settings);
 
     if (!complete) {

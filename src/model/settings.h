@@ -11,7 +11,7 @@
 namespace clv {
 
 struct Settings {
-    std::array<std::string, 4> RecentFiles; // most recent first, lower case
+    std::array<std::string, 4> RecentFiles; // most recent first, exactly as the file dialog gave them
     std::string UserNameLine1;
     std::string UserNameLine2;
     std::string PrinterFont = "Arial";
