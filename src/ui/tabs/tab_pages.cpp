@@ -1,0 +1,32 @@
+#include "ui/tabs/tab_pages.h"
+
+#include "ui/tabs/placeholder_page.h"
+
+#include <array>
+
+namespace clv::ui {
+
+const char* TabCaption(int index)
+{
+    static constexpr std::array<const char*, kTabCount> kCaptions = {
+        "Geometry, soils and water", "Loads and anchors", "Reinforcement",  "Partial factors",
+        "Slip circle analysis",      "Defined surface",   "Wedge analysis", "Printing",
+    };
+    return index >= 0 && index < kTabCount ? kCaptions[static_cast<std::size_t>(index)] : "";
+}
+
+std::vector<TabPage*> CreateTabPages(MainContext& ctx, QWidget* parent)
+{
+    std::vector<TabPage*> pages;
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kGeometryTab), parent));
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kLoadsTab), parent));
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kReinforcementTab), parent));
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kFactorsTab), parent));
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kSlipCircleTab), parent));
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kDefinedSurfaceTab), parent));
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kWedgeTab), parent));
+    pages.push_back(new PlaceholderPage(ctx, TabCaption(kPrintingTab), parent));
+    return pages;
+}
+
+} // namespace clv::ui

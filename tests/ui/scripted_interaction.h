@@ -1,0 +1,83 @@
+#pragma once
+
+// The window's dialogs answered from a script: each message box takes the next
+// queued answer (OK when the queue is empty), each file dialog the next queued
+// name (cancelled when none), and everything asked is recorded.
+
+#include "ui/interaction.h"
+
+#include <deque>
+#include <vector>
+
+namespace clv::ui::test {
+
+struct AskedMessage {
+    QString title;
+    QString text;
+    Interaction::Icon icon;
+    Interaction::Buttons buttons;
+};
+
+class ScriptedInteraction : public Interaction {
+public:
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> fileNames;
+
+    std::vector<AskedMessage> messages;
+    std::vector<QString> dialogCaptions;
+    std::vector<QString> dialogStartPaths;
+    std::vector<QUrl> opened;
+    std::vector<QUrl> helpPages;
+    int beeps = 0;
+
+    Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons) override
+    {
+        messages.push_back({title, text, icon, buttons});
+        if (answers.empty())
+            return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Cancel;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<QString> OpenFileName(const QString& caption, const QString& initialPath, const QString&) override
+    {
+        return NextName(caption, initialPath);
+    }
+    std::optional<QString> SaveFileName(const QString& caption, const QString& initialPath, const QString&) override
+    {
+        return NextName(caption, initialPath);
+    }
+    bool OpenWithDesktop(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return true;
+    }
+    void ShowHelp(const QUrl& page) override { helpPages.push_back(page); }
+    void Beep() override { ++beeps; }
+
+    /** The texts of the messages shown so far. */
+    std::vector<QString> Texts() const
+    {
+        std::vector<QString> texts;
+        for (const AskedMessage& m : messages)
+            texts.push_back(m.text);
+        return texts;
+    }
+
+private:
+    std::optional<QString> NextName(const QString& caption, const QString& initialPath)
+    {
+        dialogCaptions.push_back(caption);
+        dialogStartPaths.push_back(initialPath);
+        if (fileNames.empty() || !fileNames.front()) {
+            if (!fileNames.empty())
+                fileNames.pop_front();
+            return std::nullopt;
+        }
+        const QString name = *fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
+};
+
+} // namespace clv::ui::test
