@@ -40,23 +40,20 @@ TEST_F(SettingsFile, ValuesReadBackExactlyWithRecentFilesInTheirOwnCase)
               std::pair(settings.UserNameLine1, settings.UserNameLine2));
 }
 
-TEST_F(SettingsFile, RecentFilesFoldEveryCapitalAndNothingElse)
+TEST_F(SettingsFile, RecentFilesKeepEveryLetterAsWritten)
 {
-    // The letters A and Z and their lower-case forms, the characters either side of
-    // both ranges, the Latin-1 capitals from U+00C0 to U+00DE but for the
-    // multiplication sign, and the letters beyond that must stay as they are.
-    const std::pair<std::string, std::string> cases[] = {
-        {"AZ", "az"},
-        {"az", "az"},
-        {"@[`{", "@[`{"},
-        {"\xC3\x80\xC3\x9E", "\xC3\xA0\xC3\xBE"}, // A grave, thorn
-        {"\xC3\x97\xC3\x9F\xC3\xBF", "\xC3\x97\xC3\x9F\xC3\xBF"}, // times, sharp s, y diaeresis
+    // On a case-sensitive file system "Slope.clv" and "slope.clv" are two files: no letter is folded,
+    // neither the ASCII capitals nor the Latin-1 ones, nor anything around them.
+    const std::string cases[] = {
+        "AZ", "az", "@[`{",
+        "\xC3\x80\xC3\x9E",             // A grave, thorn
+        "\xC3\x97\xC3\x9F\xC3\xBF",     // times, sharp s, y diaeresis
     };
-    for (const auto& [written, read] : cases) {
+    for (const std::string& name : cases) {
         Settings settings;
-        settings.RecentFiles[0] = "/Jobs/" + written + ".clv";
+        settings.RecentFiles[0] = "/Jobs/" + name + ".clv";
         ASSERT_FALSE(WriteSettings(folders, settings));
-        EXPECT_EQ(ReadSettings(folders).settings.RecentFiles[0], "/jobs/" + read + ".clv") << written;
+        EXPECT_EQ(ReadSettings(folders).settings.RecentFiles[0], "/Jobs/" + name + ".clv") << name;
     }
 }
 
