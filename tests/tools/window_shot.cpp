@@ -1,0 +1,35 @@
+// window_shot: opens the main window on a job, selects a tab and saves a
+// picture of the window, for looking at the real widgets under a virtual display.
+// Usage: window_shot OUT.png [JOB.clv] [TAB]
+
+#include "model/settings.h"
+#include "support/test_paths.h"
+#include "ui/clv_main.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2)
+        return 2;
+    const std::filesystem::path dir = clv::test::FreshTempDir("shot");
+    clv::ui::ClvMainOptions options;
+    options.folders = {dir / "Settings", dir / "Documents"};
+    if (argc > 2)
+        options.commandLineJob = QString::fromLocal8Bit(argv[2]);
+    clv::ui::ClvMain window(options);
+    window.show();
+    if (argc > 3)
+        window.SelectTab(QString(argv[3]).toInt());
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QTimer::singleShot(500, &window, [&] {
+        window.grab().save(out);
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+        QApplication::exit(0);
+    });
+    return QApplication::exec();
+}
