@@ -58,7 +58,7 @@ ClvMain::ClvMain(ClvMainOptions options, QWidget* parent)
     files_ = std::make_unique<FileCommands>(session_, settings_, *ctx_.interaction, folders_, std::move(hooks));
 
     BuildMenus();
-    BuildCentralArea();
+    BuildCentralArea(options.createPages);
     BuildStatusBar();
     StartUp(options.commandLineJob);
 }
@@ -131,7 +131,7 @@ void ClvMain::BuildMenus()
     addAction(help, "&About Dalk Clivora...", "HelpAbout", QKeySequence(), [&io] { ShowAbout(io); });
 }
 
-void ClvMain::BuildCentralArea()
+void ClvMain::BuildCentralArea(const std::function<std::vector<TabPage*>(MainContext&, QWidget*)>& createPages)
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -140,7 +140,7 @@ void ClvMain::BuildCentralArea()
     tabs_ = new QTabWidget(central);
     tabs_->setObjectName("MainTabs");
     tabs_->setAccessibleName("Main tabs");
-    pages_ = CreateTabPages(ctx_, tabs_);
+    pages_ = createPages ? createPages(ctx_, tabs_) : CreateTabPages(ctx_, tabs_);
     for (int i = 0; i < static_cast<int>(pages_.size()); ++i)
         tabs_->addTab(pages_[static_cast<std::size_t>(i)], TabCaption(i));
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { OnTabChanged(index); });

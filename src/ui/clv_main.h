@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,6 +32,8 @@ struct ClvMainOptions {
     AppFolders folders;                     // settings and documents folders, fixed by the caller
     Interaction* interaction = nullptr;     // nullptr: the window uses real message boxes and dialogs
     std::optional<QString> commandLineJob;  // the job named on the command line
+    // Makes the eight tab pages; empty: the program's own pages (CreateTabPages). Tests put probes here.
+    std::function<std::vector<TabPage*>(MainContext&, QWidget*)> createPages;
 };
 
 class ClvMain : public QMainWindow {
@@ -76,7 +79,7 @@ protected:
 private:
     void BuildMenus();
     void BuildStatusBar();
-    void BuildCentralArea();
+    void BuildCentralArea(const std::function<std::vector<TabPage*>(MainContext&, QWidget*)>& createPages);
     void SizeAndCentre();
     void StartUp(const std::optional<QString>& commandLineJob);
     void OnTabChanged(int index);

@@ -18,6 +18,8 @@ int main(int argc, char** argv)
     const std::filesystem::path dir = clv::test::FreshTempDir("shot");
     clv::ui::ClvMainOptions options;
     options.folders = {dir / "Settings", dir / "Documents"};
+    std::filesystem::create_directories(options.folders.SettingsFolder);
+    clv::WriteSettings(options.folders, clv::Settings{}); // no first-use message to wait on
     if (argc > 2)
         options.commandLineJob = QString::fromLocal8Bit(argv[2]);
     clv::ui::ClvMain window(options);

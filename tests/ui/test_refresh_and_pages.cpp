@@ -1,0 +1,169 @@
+#include "ui/file_commands.h"
+#include "ui/tab_page.h"
+#include "ui/tabs/tab_pages.h"
+#include "window_fixture.h"
+
+#include <QTabWidget>
+
+namespace clv::ui::test {
+namespace {
+
+/** A page that records what the window asks of it, and can refuse its pending value. */
+class ProbePage : public TabPage {
+public:
+    ProbePage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent) {}
+
+    void RefreshPage() override
+    {
+        ++refreshes;
+        refreshingSeen = ctx_.Refreshing;
+        stationsSeen = ctx_.table.StationCount();
+        layersSeen = ctx_.layers.size();
+        staleSeen = ctx_.session->SlipResultsStale;
+        pendingSeen = ctx_.session->JobRefreshPending;
+    }
+    bool CommitPendingEdit() override
+    {
+        ++commits;
+        return acceptPending;
+    }
+    void LeavingPage() override { ++leaves; }
+
+    int refreshes = 0;
+    int commits = 0;
+    int leaves = 0;
+    bool acceptPending = true;
+    bool refreshingSeen = false;
+    bool staleSeen = false;
+    bool pendingSeen = true;
+    int stationsSeen = -1;
+    std::size_t layersSeen = 0;
+};
+
+class PageProbeTest : public WindowTest {
+protected:
+    std::vector<ProbePage*> probes;
+
+    ClvMain& StartWithProbes()
+    {
+        ClvMainOptions options;
+        options.folders = folders;
+        options.interaction = &io;
+        options.createPages = [this](MainContext& ctx, QWidget* parent) {
+            std::vector<TabPage*> pages;
+            for (int i = 0; i < kTabCount; ++i) {
+                probes.push_back(new ProbePage(ctx, parent));
+                pages.push_back(probes.back());
+            }
+            return pages;
+        };
+        window = std::make_unique<ClvMain>(options);
+        io.messages.clear();
+        return *window;
+    }
+};
+
+TEST_F(PageProbeTest, RefreshRunsTheShowingPageWithFreshDerivedDataWhileRefreshing)
+{
+    ClvMain& w = StartWithProbes();
+    ASSERT_EQ(probes.size(), 8u);
+    EXPECT_EQ(probes[0]->refreshes, 1); // the start-up refresh
+    EXPECT_EQ(probes[1]->refreshes, 0);
+    EXPECT_FALSE(Ctx().Refreshing);
+
+    Edit([](Job& job) {
+        job.Soils.push_back(Soil("Clay", 3));
+        ReinforcementBlock block;
+        block.Strength = 40.0f;
+        block.Length = 5.0f;
+        block.FrictionCoefficient = 0.8f;
+        block.VerticalSpacing = 0.5f;
+        block.BlockHeight = 1.0f;
+        block.BlockBase = 0.5f;
+        job.Reinforcement.push_back(block);
+    });
+    EXPECT_EQ(probes[0]->refreshes, 2);
+    EXPECT_TRUE(probes[0]->refreshingSeen);
+    EXPECT_TRUE(probes[0]->staleSeen);     // the pending edit became stale results
+    EXPECT_FALSE(probes[0]->pendingSeen);  // and is no longer pending
+    EXPECT_GT(probes[0]->stationsSeen, 0); // the section table of this job
+    EXPECT_EQ(probes[0]->layersSeen, 3u);  // layers at 0.5, 1.0 and 1.5 m, built from that table
+    EXPECT_FALSE(Ctx().Refreshing);
+
+    w.SelectTab(kLoadsTab);
+    EXPECT_EQ(probes[1]->refreshes, 1);
+    EXPECT_EQ(probes[0]->leaves, 1);
+}
+
+TEST_F(PageProbeTest, ARefusedTabCallsLeavingPageOnTheTabLeftAndRefreshesItOnce)
+{
+    ClvMain& w = StartWithProbes();
+    w.SelectTab(kFactorsTab);
+    const int before = probes[kFactorsTab]->refreshes;
+    w.SelectTab(kSlipCircleTab); // no soil
+    EXPECT_EQ(io.messages.size(), 1u);
+    EXPECT_EQ(probes[kFactorsTab]->leaves, 1);
+    EXPECT_EQ(probes[kSlipCircleTab]->refreshes, 0);
+    EXPECT_EQ(probes[kFactorsTab]->refreshes, before + 1);
+    EXPECT_EQ(w.Tabs()->currentIndex(), kFactorsTab);
+}
+
+TEST_F(PageProbeTest, EveryFileCommandAndClosingFirstCommitsTheOpenValueAndStopsWhenItIsRefused)
+{
+    ClvMain& w = StartWithProbes();
+    const auto job = CopyExample("cutting.clv", dir / "Jobs" / "Cut.clv");
+    io.fileNames.push_back(Q(job));
+    w.Files().Open();
+    ASSERT_EQ(Session().JobFilePath, job.string());
+    Edit([](Job& j) { j.Header.MainTitle = std::string_view("Changed"); });
+    const Bytes edited = BytesOf(Session().job);
+    w.AppSettings().RecentFiles[1] = CopyExample("layered_slope.clv", dir / "Jobs" / "Layered.clv").string();
+    ProbePage& page = *probes[0];
+    page.acceptPending = false;
+
+    struct Command {
+        const char* name;
+        std::function<void()> run;
+    };
+    const std::vector<Command> commands = {
+        {"New", [&] { w.Files().New(); }},
+        {"Open", [&] { w.Files().Open(); }},
+        {"Save", [&] { w.Files().Save(); }},
+        {"Save As", [&] { w.Files().SaveAs(); }},
+        {"Recent", [&] { w.Files().OpenRecent(2); }},
+        {"Close", [&] { EXPECT_FALSE(w.close()); }},
+    };
+    for (const Command& c : commands) {
+        SCOPED_TRACE(c.name);
+        const int commits = page.commits;
+        io.fileNames.push_back(Q(dir / "Jobs" / "Other.clv"));
+        c.run();
+        io.fileNames.clear();
+        EXPECT_EQ(page.commits, commits + 1);
+        EXPECT_TRUE(io.messages.empty()); // no save prompt, no dialog: the command stopped
+        EXPECT_TRUE(io.dialogCaptions.size() == 1u); // only the Open at the start
+        EXPECT_EQ(BytesOf(Session().job), edited);
+        EXPECT_EQ(FileBytes(job), FileBytes(clv::test::ExamplesDir() / "cutting.clv"));
+    }
+
+    page.acceptPending = true;
+    EXPECT_TRUE(w.Files().Save());
+    EXPECT_EQ(FileBytes(job), edited);
+}
+
+TEST_F(PageProbeTest, TheRefreshKeepsTheCurrentSoilWithinTheJob)
+{
+    StartWithProbes();
+    Edit([](Job& job) {
+        job.Soils.push_back(Soil("A", 2));
+        job.Soils.push_back(Soil("B", 2));
+    });
+    for (auto [set, expected] : {std::pair{9, 3}, {3, 3}, {2, 2}, {0, 1}, {-4, 1}}) {
+        Session().CurrentSoil = set;
+        Ctx().RefreshAll();
+        EXPECT_EQ(Session().CurrentSoil, expected) << set;
+    }
+}
+
+} // namespace
+} // namespace clv::ui::test
