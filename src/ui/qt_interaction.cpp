@@ -95,6 +95,8 @@ void QtInteraction::ShowHelp(const QUrl& page)
         // A window of its own, not modal: the user reads the guide beside the program.
         auto* window = new QWidget(nullptr, Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setAttribute(Qt::WA_QuitOnClose, false); // closing the main window ends the program
+        window->setObjectName("HelpWindow");
         window->setWindowTitle("Dalk Clivora Help");
         window->resize(820, 720);
         auto* layout = new QVBoxLayout(window);

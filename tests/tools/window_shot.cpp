@@ -1,11 +1,12 @@
 // window_shot: opens the main window on a job, selects a tab and saves a
 // picture of the window, for looking at the real widgets under a virtual display.
-// Usage: window_shot OUT.png [JOB.clv] [TAB]
+// Usage: window_shot OUT.png [JOB.clv] [TAB | help]
 
 #include "model/settings.h"
 #include "support/test_paths.h"
 #include "ui/clv_main.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -24,11 +25,19 @@ int main(int argc, char** argv)
         options.commandLineJob = QString::fromLocal8Bit(argv[2]);
     clv::ui::ClvMain window(options);
     window.show();
-    if (argc > 3)
+    QWidget* shown = &window;
+    if (argc > 3 && QString(argv[3]) == "help") {
+        // The user guide in its own window, as Help > Contents shows it.
+        window.findChild<QAction*>("HelpContents")->trigger();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "HelpWindow")
+                shown = top;
+    } else if (argc > 3) {
         window.SelectTab(QString(argv[3]).toInt());
+    }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(500, &window, [&] {
-        window.grab().save(out);
+        shown->grab().save(out);
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
         QApplication::exit(0);
