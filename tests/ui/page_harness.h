@@ -1,0 +1,111 @@
+#pragma once
+
+// The input pages in a tab strip with a small stand-in for the window's central
+// refresh and edit bracket, so the pages can be driven as the user drives them:
+// an edit snapshots the job, writes it, marks it modified and refreshes.
+
+#include "scripted_interaction.h"
+
+#include "analysis/reinforcement.h"
+#include "ground/section_table.h"
+#include "ui/main_context.h"
+#include "ui/tab_page.h"
+#include "ui/tabs/factors_page.h"
+#include "ui/tabs/loads_page.h"
+#include "ui/tabs/reinforcement_page.h"
+#include "ui/tabs/soils_page.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace clv::test {
+
+struct PageHarness {
+    JobSession session;
+    Settings settings;
+    ScriptedInteraction interaction;
+    ui::MainContext ctx;
+    std::vector<Job> undo;
+    int refreshes = 0;
+    std::unique_ptr<QTabWidget> tabs;
+    ui::SoilsPage* soils = nullptr;
+    ui::LoadsPage* loads = nullptr;
+    ui::ReinforcementPage* reinforcement = nullptr;
+    ui::FactorsPage* factors = nullptr;
+    int shownTab = 0;
+
+    PageHarness()
+    {
+        ctx.session = &session;
+        ctx.settings = &settings;
+        ctx.interaction = &interaction;
+        ctx.BeginEdit = [this] { undo.push_back(session.job); };
+        ctx.EndEdit = [this] {
+            session.JobModified = true;
+            session.JobRefreshPending = true;
+            ctx.RefreshAll();
+        };
+        ctx.RefreshAll = [this] { Refresh(); };
+
+        tabs = std::make_unique<QTabWidget>();
+        tabs->resize(1200, 500);
+        soils = new ui::SoilsPage(ctx);
+        loads = new ui::LoadsPage(ctx);
+        reinforcement = new ui::ReinforcementPage(ctx);
+        factors = new ui::FactorsPage(ctx);
+        tabs->addTab(soils, "Geometry, soils and water");
+        tabs->addTab(loads, "Loads and anchors");
+        tabs->addTab(reinforcement, "Reinforcement");
+        tabs->addTab(factors, "Partial factors");
+        QObject::connect(tabs.get(), &QTabWidget::currentChanged, [this](int index) {
+            if (ctx.Refreshing)
+                return;
+            Page(shownTab)->LeavingPage();
+            shownTab = index;
+            ctx.RefreshAll();
+        });
+        Refresh();
+    }
+
+    ~PageHarness() { tabs.reset(); }
+
+    ui::TabPage* Page(int index) const
+    {
+        return static_cast<ui::TabPage*>(tabs->widget(index));
+    }
+
+    void Refresh()
+    {
+        ++refreshes;
+        ctx.Refreshing = true;
+        if (session.JobRefreshPending) {
+            session.SlipResultsStale = session.DefinedResultsStale = session.WedgeResultsStale = true;
+            session.JobRefreshPending = false;
+        }
+        ctx.table = BuildSectionTable(session.job);
+        ctx.layers = BuildReinforcementLayers(session.job, ctx.table);
+        Page(tabs->currentIndex())->RefreshPage();
+        ctx.Refreshing = false;
+    }
+
+    /** Shows the window and waits until it has the keyboard, so focus moves as for a user. */
+    void ShowActive()
+    {
+        tabs->show();
+        tabs->activateWindow();
+        QApplication::setActiveWindow(tabs.get());
+        (void)QTest::qWaitForWindowActive(tabs.get());
+    }
+
+    void ShowTab(int index)
+    {
+        tabs->setCurrentIndex(index);
+        QApplication::processEvents();
+    }
+};
+
+} // namespace clv::test

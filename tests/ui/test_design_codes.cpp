@@ -1,0 +1,97 @@
+// The design codes: each code writes its own eight factors, and the custom
+// choice keeps those of the code chosen before it.
+
+#include "model/design_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace clv {
+namespace {
+
+struct CodeCase {
+    int code;
+    const char* caption;
+    const char* reportName;
+    FactorSet factors; // fn, ffs, fq, fms tan phi, fms c, fm, fs, fp
+};
+
+const CodeCase kCodes[] = {
+    {0, "Eurocode 7 UK NA DA1 C1 Ultimate Limit State", "Eurocode 7 UK NA DA1 C1 - Ultimate Limit State",
+     {1.0f, 1.0f, 1.5f, 1.0f, 1.0f, 1.25f, 1.3f, 1.3f}},
+    {1, "Eurocode 7 UK NA DA1 C2 ULS Drained parameters", "Eurocode 7 UK NA DA1 C2 - ULS Drained parameters",
+     {1.0f, 1.0f, 1.3f, 1.25f, 1.25f, 1.25f, 1.3f, 1.3f}},
+    {2, "Eurocode 7 UK NA DA1 C2 ULS Undrained parameters", "Eurocode 7 UK NA DA1 C2 - ULS Undrained parameters",
+     {1.0f, 1.0f, 1.3f, 1.25f, 1.4f, 1.25f, 1.3f, 1.3f}},
+    {3, "BS 8006 Reinforced Soil Ultimate Limit State", "BS8006 Reinforced Soil - Ultimate Limit State",
+     {1.1f, 1.5f, 1.5f, 1.0f, 1.6f, 1.25f, 1.3f, 1.3f}},
+    {4, "Serviceability Limit State or conventional analysis", "Serviceability Limit State or conventional analysis",
+     {1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f}},
+};
+
+/** Factors all different from every code's, so a field a code fails to write shows. */
+PartialFactors Scribbled()
+{
+    PartialFactors f;
+    for (int i = 0; i < kPartialFactorCount; ++i)
+        PartialFactor(f, i) = 7.01f + static_cast<float>(i);
+    f.DesignCode = kCustomFactors;
+    return f;
+}
+
+TEST(DesignCodes, EachCodeWritesItsEightFactors)
+{
+    for (const CodeCase& c : kCodes) {
+        PartialFactors f = Scribbled();
+        ApplyDesignCode(f, c.code);
+        EXPECT_EQ(f.DesignCode, c.code);
+        for (int i = 0; i < kPartialFactorCount; ++i)
+            EXPECT_FLOAT_EQ(PartialFactor(f, i), c.factors[static_cast<std::size_t>(i)])
+                << "code " << c.code << " factor " << i;
+        EXPECT_EQ(std::string(DesignCodeCaption(c.code)), c.caption);
+        EXPECT_EQ(std::string(DesignCodeReportName(c.code)), c.reportName);
+    }
+}
+
+TEST(DesignCodes, FactorsInFieldOrder)
+{
+    PartialFactors f = Scribbled();
+    EXPECT_FLOAT_EQ(f.RamificationsOfFailure, 7.01f);
+    EXPECT_FLOAT_EQ(f.SoilSelfWeight, 8.01f);
+    EXPECT_FLOAT_EQ(f.ImposedLoads, 9.01f);
+    EXPECT_FLOAT_EQ(f.TanPhi, 10.01f);
+    EXPECT_FLOAT_EQ(f.Cohesion, 11.01f);
+    EXPECT_FLOAT_EQ(f.ReinforcementStrength, 12.01f);
+    EXPECT_FLOAT_EQ(f.SlidingOnReinforcement, 13.01f);
+    EXPECT_FLOAT_EQ(f.PullOut, 14.01f);
+}
+
+TEST(DesignCodes, CustomKeepsTheFactorsOfTheCodeChosenLast)
+{
+    PartialFactors f = Scribbled();
+    ApplyDesignCode(f, kBs8006Uls);
+    ApplyDesignCode(f, kCustomFactors);
+    EXPECT_EQ(f.DesignCode, kCustomFactors);
+    const FactorSet bs8006 = kCodes[3].factors;
+    for (int i = 0; i < kPartialFactorCount; ++i)
+        EXPECT_FLOAT_EQ(PartialFactor(f, i), bs8006[static_cast<std::size_t>(i)]);
+    EXPECT_FALSE(DesignCodeFactors(kCustomFactors).has_value());
+    EXPECT_EQ(std::string(DesignCodeCaption(kCustomFactors)), "Custom Values              (based on last selected)");
+    EXPECT_EQ(std::string(DesignCodeReportName(kCustomFactors)), "Custom values");
+}
+
+TEST(DesignCodes, AnUnknownCodeChangesNothing)
+{
+    for (int code : {-1, 6, 100}) {
+        PartialFactors f = Scribbled();
+        ApplyDesignCode(f, code);
+        EXPECT_EQ(f.DesignCode, kCustomFactors);
+        EXPECT_FLOAT_EQ(f.PullOut, 14.01f);
+        EXPECT_FALSE(DesignCodeFactors(code).has_value());
+        EXPECT_STREQ(DesignCodeCaption(code), "");
+    }
+}
+
+} // namespace
+} // namespace clv
