@@ -1,0 +1,620 @@
+// The four input pages driven as a user drives them: buttons with their
+// defaults, typed cells and boxes with their limits and messages, and the
+// guards around the current rows and pending entries.
+
+#include "page_actions.h"
+#include "page_harness.h"
+
+#include "model/design_codes.h"
+#include "ui/tables/loads_table.h"
+#include "ui/tables/points_table.h"
+#include "ui/tables/rforce_table.h"
+#include "ui/tables/soils_table.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace clv::test {
+namespace {
+
+using ui::Interaction;
+
+SoilRecord SoilWithPoints(const char* name, std::vector<std::pair<float, float>> points)
+{
+    SoilRecord soil;
+    soil.Description.Assign(name);
+    soil.Density = 19.0f;
+    soil.Phi = 28.0f;
+    for (std::size_t j = 0; j < points.size(); ++j) {
+        soil.X[j + 1] = points[j].first;
+        soil.Y[j + 1] = points[j].second;
+    }
+    soil.PointCount = static_cast<Integer>(points.size());
+    return soil;
+}
+
+class InputPages : public testing::Test {
+protected:
+    void SetUp() override { h.ShowActive(); }
+
+    /** A ground surface whose crest (the first of its two highest points) is at x = 10, y = 6. */
+    void SetGround()
+    {
+        h.session.job.Soils.push_back(SoilWithPoints("Fill", {{0, 2}, {10, 6}, {15, 6}, {30, 4}}));
+        h.Refresh();
+    }
+
+    void Click(QPushButton* button)
+    {
+        ASSERT_TRUE(button->isVisible());
+        button->click();
+        QApplication::processEvents();
+    }
+
+    Job& job() { return h.session.job; }
+
+    PageHarness h;
+};
+
+// ---- Loads and anchors ------------------------------------------------------
+
+TEST_F(InputPages, LoadButtonsWithoutSoilsUseTheOrigin)
+{
+    h.ShowTab(1);
+    for (int type = 0; type < 4; ++type)
+        Click(h.loads->LoadsBtn(type));
+    Click(h.loads->LoadsBtn(3)); // a second anchor follows the first
+
+    ASSERT_EQ(job().LoadCount(), 5);
+    const LoadRecord& surcharge = job().Loads[0];
+    EXPECT_EQ(surcharge.LoadType, kSurcharge);
+    EXPECT_FLOAT_EQ(surcharge.Value, 10.0f);
+    EXPECT_FLOAT_EQ(surcharge.XMin, 0.0f);
+    EXPECT_FLOAT_EQ(surcharge.XMax, 10.0f);
+    EXPECT_EQ(surcharge.Y, kNoLevel);
+    for (int k : {1, 2}) {
+        const LoadRecord& load = job().Loads[static_cast<std::size_t>(k)];
+        EXPECT_EQ(load.LoadType, k);
+        EXPECT_FLOAT_EQ(load.Value, 100.0f);
+        EXPECT_FLOAT_EQ(load.XMin, 0.0f);
+        EXPECT_FLOAT_EQ(load.XMax, 0.0f);
+        EXPECT_EQ(load.Y, kNoLevel);
+        EXPECT_FLOAT_EQ(load.Angle + load.FreeLength + load.FixedLength, 0.0f);
+    }
+    const LoadRecord& anchor = job().Loads[3];
+    EXPECT_EQ(anchor.LoadType, kAnchor);
+    EXPECT_FLOAT_EQ(anchor.Value, 100.0f);
+    EXPECT_FLOAT_EQ(anchor.Y, 0.0f);
+    EXPECT_FLOAT_EQ(anchor.Angle, 30.0f);
+    EXPECT_FLOAT_EQ(anchor.FreeLength, 5.0f);
+    EXPECT_FLOAT_EQ(anchor.FixedLength, 8.0f);
+    const LoadRecord& second = job().Loads[4];
+    EXPECT_FLOAT_EQ(second.Y, 1.0f);
+    EXPECT_FLOAT_EQ(second.Angle, 30.0f);
+    EXPECT_FLOAT_EQ(second.FreeLength, 5.0f);
+    EXPECT_FLOAT_EQ(second.FixedLength, 8.0f);
+    EXPECT_EQ(h.undo.size(), 5u); // one snapshot per button
+    EXPECT_TRUE(h.session.JobModified);
+
+    const ui::LoadsTable* table = h.loads->Table();
+    ASSERT_EQ(table->rowCount(), 5);
+    const QStringList surchargeRow = {"Surcharge", "10", "kN/m2", "0.00", "10.00", "Surface", "", "", ""};
+    const QStringList lineRow = {"Line load", "100", "kN/m", "0.00", "", "Surface", "", "", ""};
+    const QStringList anchorRow = {"Anchor", "100", "kN/m", "Surface", "", "1.00", "30.00", "5.00", "8.00"};
+    for (int col = 0; col < 9; ++col) {
+        EXPECT_EQ(CellText(table, 0, col), surchargeRow[col]) << col;
+        EXPECT_EQ(CellText(table, 1, col), lineRow[col]) << col;
+        EXPECT_EQ(CellText(table, 4, col), anchorRow[col]) << col;
+        EXPECT_EQ(CellGreyed(table, 0, col), col >= 6) << col;
+        EXPECT_EQ(CellGreyed(table, 1, col), col == 4 || col >= 6) << col;
+        EXPECT_EQ(CellGreyed(table, 4, col), col == 4) << col;
+    }
+    EXPECT_EQ(CellText(table, 2, 0), "Lateral load");
+}
+
+TEST_F(InputPages, LoadButtonsStartFromTheCrestOfTheGround)
+{
+    SetGround();
+    h.ShowTab(1);
+    for (int type = 0; type < 4; ++type)
+        Click(h.loads->LoadsBtn(type));
+    ASSERT_EQ(job().LoadCount(), 4);
+    EXPECT_FLOAT_EQ(job().Loads[0].XMin, 10.0f);
+    EXPECT_FLOAT_EQ(job().Loads[0].XMax, 30.0f);
+    EXPECT_FLOAT_EQ(job().Loads[1].XMin, 10.0f);
+    EXPECT_FLOAT_EQ(job().Loads[1].XMax, 10.0f);
+    EXPECT_FLOAT_EQ(job().Loads[2].XMin, 10.0f);
+    EXPECT_FLOAT_EQ(job().Loads[3].Y, 4.0f); // halfway between the first point (2) and the crest (6)
+}
+
+TEST_F(InputPages, AnchorColumnsAreStoredWithinTheirRanges)
+{
+    h.ShowTab(1);
+    Click(h.loads->LoadsBtn(kAnchor));
+    ui::LoadsTable* table = h.loads->Table();
+
+    EnterCell(table, 0, 6, "-45.125");
+    EnterCell(table, 0, 7, "12.5");
+    EnterCell(table, 0, 8, "100");
+    EXPECT_FLOAT_EQ(job().Loads[0].Angle, -45.12f);
+    EXPECT_FLOAT_EQ(job().Loads[0].FreeLength, 12.5f);
+    EXPECT_FLOAT_EQ(job().Loads[0].FixedLength, 100.0f);
+    EXPECT_EQ(CellText(table, 0, 6), "-45.12");
+    EXPECT_EQ(h.interaction.Beeps, 0);
+
+    EnterCell(table, 0, 8, "100.5");
+    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_TRUE(table->IsEditing());
+    EXPECT_EQ(table->Editor()->text(), "100.5");
+    EXPECT_FLOAT_EQ(job().Loads[0].FixedLength, 100.0f);
+    QTest::keyClick(table->Editor(), Qt::Key_Escape);
+    EXPECT_FALSE(table->IsEditing());
+    EXPECT_FLOAT_EQ(job().Loads[0].FixedLength, 100.0f);
+
+    EnterCell(table, 0, 6, "91");
+    EXPECT_EQ(h.interaction.Beeps, 2);
+    EXPECT_FLOAT_EQ(job().Loads[0].Angle, -45.12f);
+}
+
+TEST_F(InputPages, AnAnchorAtTheSurfaceIsRefusedOtherLoadsTakeIt)
+{
+    h.ShowTab(1);
+    Click(h.loads->LoadsBtn(kAnchor));
+    Click(h.loads->LoadsBtn(kLineLoad));
+    ui::LoadsTable* table = h.loads->Table();
+
+    for (const char* text : {"surface", ""}) {
+        EnterCell(table, 0, 5, text);
+        EXPECT_TRUE(table->IsEditing()) << text;
+        QTest::keyClick(table->Editor(), Qt::Key_Escape);
+    }
+    EXPECT_EQ(h.interaction.Beeps, 2);
+    EXPECT_FLOAT_EQ(job().Loads[0].Y, 0.0f);
+
+    EnterCell(table, 1, 5, "3.5");
+    EXPECT_FLOAT_EQ(job().Loads[1].Y, 3.5f);
+    EnterCell(table, 1, 5, "SurFace");
+    EXPECT_EQ(job().Loads[1].Y, kNoLevel);
+    EXPECT_EQ(CellText(table, 1, 5), "Surface");
+    EnterCell(table, 1, 5, "2");
+    EnterCell(table, 1, 5, "");
+    EXPECT_EQ(job().Loads[1].Y, kNoLevel);
+    EXPECT_EQ(h.interaction.Beeps, 2);
+}
+
+TEST_F(InputPages, ASurchargeKeepsItsEndsInOrder)
+{
+    h.ShowTab(1);
+    Click(h.loads->LoadsBtn(kSurcharge)); // 0 to 10
+    ui::LoadsTable* table = h.loads->Table();
+    EnterCell(table, 0, 3, "50");
+    EXPECT_FLOAT_EQ(job().Loads[0].XMin, 50.0f);
+    EXPECT_FLOAT_EQ(job().Loads[0].XMax, 50.0f);
+    EnterCell(table, 0, 4, "60");
+    EnterCell(table, 0, 3, "55");
+    EXPECT_FLOAT_EQ(job().Loads[0].XMin, 55.0f);
+    EXPECT_FLOAT_EQ(job().Loads[0].XMax, 60.0f);
+    EnterCell(table, 0, 4, "-5");
+    EXPECT_FLOAT_EQ(job().Loads[0].XMin, -5.0f);
+    EXPECT_FLOAT_EQ(job().Loads[0].XMax, -5.0f);
+    EXPECT_EQ(h.interaction.Beeps, 0);
+}
+
+TEST_F(InputPages, CellsALoadTypeDoesNotUseOpenNoEditor)
+{
+    h.ShowTab(1);
+    Click(h.loads->LoadsBtn(kLineLoad));
+    Click(h.loads->LoadsBtn(kAnchor));
+    ui::LoadsTable* table = h.loads->Table();
+    for (auto [row, col] : {std::pair{0, 0}, {0, 2}, {0, 4}, {0, 6}, {1, 3}, {1, 4}}) {
+        ChooseCell(table, row, col);
+        QTest::keyClick(table, Qt::Key_Return);
+        EXPECT_FALSE(table->IsEditing()) << row << "," << col;
+    }
+}
+
+TEST_F(InputPages, DeleteActsOnlyOnALoadAndTheCurrentRowStaysOnOne)
+{
+    h.ShowTab(1);
+    ui::LoadsTable* table = h.loads->Table();
+    Click(h.loads->LoadsBtn(4)); // nothing to delete
+    EXPECT_EQ(h.undo.size(), 0u);
+    EXPECT_FALSE(h.session.JobModified);
+
+    for (int type : {kSurcharge, kLineLoad, kLateralLoad})
+        Click(h.loads->LoadsBtn(type));
+    ChooseCell(table, 2, 1);
+    Click(h.loads->LoadsBtn(4));
+    ASSERT_EQ(job().LoadCount(), 2);
+    EXPECT_EQ(job().Loads[1].LoadType, kLineLoad);
+    EXPECT_EQ(table->CurrentItem(), 2); // clamped to the last load, which is what the next Delete removes
+
+    Click(h.loads->LoadsBtn(4));
+    ASSERT_EQ(job().LoadCount(), 1);
+    EXPECT_EQ(job().Loads[0].LoadType, kSurcharge);
+    EXPECT_EQ(table->CurrentItem(), 1);
+    Click(h.loads->LoadsBtn(4));
+    EXPECT_EQ(job().LoadCount(), 0);
+    EXPECT_EQ(table->CurrentItem(), 0);
+    const std::size_t snapshots = h.undo.size();
+    Click(h.loads->LoadsBtn(4));
+    EXPECT_EQ(h.undo.size(), snapshots);
+}
+
+// ---- Reinforcement ------------------------------------------------------------
+
+TEST_F(InputPages, AddBlockWithItsDefaultsAtTheGroundLevelFarLeft)
+{
+    SetGround();
+    h.ShowTab(2);
+    Click(h.reinforcement->RForceBtn(0));
+    ASSERT_EQ(job().ReinforcementCount(), 1);
+    const ReinforcementBlock& block = job().Reinforcement[0];
+    EXPECT_EQ(block.Description.Trimmed(), "Geogrids");
+    EXPECT_FLOAT_EQ(block.Strength, 30.0f);
+    EXPECT_FLOAT_EQ(block.Length, 10.0f);
+    EXPECT_FLOAT_EQ(block.FrictionCoefficient, 0.7f);
+    EXPECT_FLOAT_EQ(block.NailAngle, 0.0f);
+    EXPECT_FLOAT_EQ(block.NailSpacing, 2.0f);
+    EXPECT_FLOAT_EQ(block.VerticalSpacing, 0.4f);
+    EXPECT_FLOAT_EQ(block.BlockHeight, 4.0f);
+    EXPECT_FLOAT_EQ(block.BlockBase, 2.0f); // the ground runs level at 2 m left of its first point
+    const QStringList row = {"Geogrids", "30.0", "10.0", "0.70", "0.40", "4.00", "2.00"};
+    for (int col = 0; col < 7; ++col)
+        EXPECT_EQ(CellText(h.reinforcement->Table(), 0, col), row[col]) << col;
+}
+
+TEST_F(InputPages, AddBlockWithoutGroundStartsAtZeroAndDeleteClamps)
+{
+    h.ShowTab(2);
+    Click(h.reinforcement->RForceBtn(1));
+    EXPECT_EQ(h.undo.size(), 0u);
+    Click(h.reinforcement->RForceBtn(0));
+    Click(h.reinforcement->RForceBtn(0));
+    ASSERT_EQ(job().ReinforcementCount(), 2);
+    EXPECT_FLOAT_EQ(job().Reinforcement[0].BlockBase, 0.0f);
+
+    ui::RForceTable* table = h.reinforcement->Table();
+    EnterCell(table, 0, 0, "Upper grids");
+    EnterCell(table, 0, 3, "0.04");
+    EXPECT_EQ(h.interaction.Beeps, 1);
+    QTest::keyClick(table->Editor(), Qt::Key_Escape);
+    EnterCell(table, 0, 3, "0.055");
+    EXPECT_EQ(job().Reinforcement[0].Description.Trimmed(), "Upper grids");
+    EXPECT_FLOAT_EQ(job().Reinforcement[0].FrictionCoefficient, 0.06f);
+
+    ChooseCell(table, 1, 2);
+    Click(h.reinforcement->RForceBtn(1));
+    ASSERT_EQ(job().ReinforcementCount(), 1);
+    EXPECT_EQ(job().Reinforcement[0].Description.Trimmed(), "Upper grids");
+    EXPECT_EQ(table->CurrentItem(), 1);
+}
+
+// ---- Geometry, soils and water ---------------------------------------------
+
+TEST_F(InputPages, AddSoilButtonsAddADefaultSoilAndTheWaterRowShowsItsWeight)
+{
+    Click(h.soils->InsertBtn());
+    Click(h.soils->SoilBtn(ui::SoilsPage::kAddDefaultSoil));
+    ASSERT_EQ(job().SoilCount(), 2);
+    EXPECT_EQ(job().Soil(2).Description.Trimmed(), "Soil 2");
+    ui::SoilsTable* table = h.soils->Soils();
+    ASSERT_EQ(table->rowCount(), 3);
+    const QStringList soilRow = {"Soil 1", "20.00", "30", "0", "0.00", "0.00"};
+    const QStringList waterRow = {"Water", "9.81", "", "", "", ""};
+    for (int col = 0; col < 6; ++col) {
+        EXPECT_EQ(CellText(table, 0, col), soilRow[col]) << col;
+        EXPECT_EQ(CellText(table, 2, col), waterRow[col]) << col;
+        EXPECT_EQ(CellGreyed(table, 2, col), col >= 2) << col;
+        EXPECT_FALSE(CellGreyed(table, 0, col)) << col;
+    }
+    EXPECT_EQ(table->item(0, 0)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_EQ(table->item(0, 1)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+TEST_F(InputPages, SoilCellsAndTheWaterDensity)
+{
+    Click(h.soils->InsertBtn());
+    ui::SoilsTable* table = h.soils->Soils();
+    EnterCell(table, 0, 0, "  London clay");
+    EnterCell(table, 0, 2, "22.5");
+    EnterCell(table, 0, 4, "0.255");
+    EXPECT_EQ(job().Soil(1).Description.Trimmed(), "London clay");
+    EXPECT_FLOAT_EQ(job().Soil(1).Phi, 22.0f);
+    EXPECT_FLOAT_EQ(job().Soil(1).Ru, 0.26f);
+
+    EnterCell(table, 0, 1, "25.5");
+    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_TRUE(table->IsEditing());
+    EXPECT_EQ(table->Editor()->text(), "25.5");
+    QTest::keyClick(table->Editor(), Qt::Key_Escape);
+    EXPECT_FLOAT_EQ(job().Soil(1).Density, 20.0f);
+
+    for (int col : {0, 2, 5}) { // only the density of the water row is an entry
+        ChooseCell(table, 1, col);
+        QTest::keyClick(table, Qt::Key_Return);
+        EXPECT_FALSE(table->IsEditing()) << col;
+    }
+    EnterCell(table, 1, 1, "10");
+    EXPECT_FLOAT_EQ(job().Header.WaterUnitWeight, 10.0f);
+    EXPECT_FLOAT_EQ(job().Soil(1).Density, 20.0f);
+}
+
+TEST_F(InputPages, ChangingTheSoilRowByKeyboardRefillsThePoints)
+{
+    job().Soils.push_back(SoilWithPoints("Upper", {{0, 5}, {20, 5}}));
+    job().Soils.push_back(SoilWithPoints("Lower", {{-5, 1}, {10, 2}, {25, 3}}));
+    job().Water.PointCount = 1;
+    job().Water.X[1] = 7.0f;
+    job().Water.Y[1] = -1.5f;
+    h.Refresh();
+    ui::SoilsTable* soils = h.soils->Soils();
+    ui::PointsTable* points = h.soils->Points();
+    ASSERT_EQ(points->rowCount(), 2);
+
+    soils->setFocus();
+    QTest::keyClick(soils, Qt::Key_Down);
+    EXPECT_EQ(h.session.CurrentSoil, 2);
+    ASSERT_EQ(points->rowCount(), 3);
+    EXPECT_EQ(CellText(points, 0, 0), "-5.00");
+    EXPECT_EQ(CellText(points, 2, 1), "3.00");
+
+    QTest::keyClick(soils, Qt::Key_Down);
+    EXPECT_EQ(h.session.CurrentSoil, 3);
+    ASSERT_EQ(points->rowCount(), 1);
+    EXPECT_EQ(CellText(points, 0, 0), "7.00");
+    EXPECT_EQ(CellText(points, 0, 1), "-1.50");
+
+    // An edit in the points table goes to the item it shows.
+    EnterCell(points, 0, 1, "-2");
+    EXPECT_FLOAT_EQ(job().Water.Y[1], -2.0f);
+    EXPECT_FLOAT_EQ(job().Soil(2).Y[1], 1.0f);
+}
+
+TEST_F(InputPages, TheRefreshKeepsTheCurrentSoilOnARow)
+{
+    Click(h.soils->InsertBtn());
+    Click(h.soils->InsertBtn());
+    h.session.CurrentSoil = 9;
+    h.Refresh();
+    EXPECT_EQ(h.session.CurrentSoil, 3);
+    EXPECT_EQ(h.soils->Soils()->currentRow(), 2);
+    h.session.CurrentSoil = 0;
+    h.Refresh();
+    EXPECT_EQ(h.session.CurrentSoil, 1);
+}
+
+TEST_F(InputPages, DeleteSoilBesideTheTableAsksAndActsOnAHighlightedSoil)
+{
+    Click(h.soils->InsertBtn());
+    Click(h.soils->InsertBtn());
+    ui::SoilsTable* table = h.soils->Soils();
+    ChooseCell(table, 0, 0);
+
+    h.interaction.Answers = {Interaction::Answer::Cancel};
+    Click(h.soils->DeleteBtn());
+    ASSERT_EQ(h.interaction.Messages.size(), 1u);
+    EXPECT_EQ(h.interaction.Messages[0].Text, "Delete highlighted\nproject soil strata ?");
+    EXPECT_EQ(h.interaction.Messages[0].IconShown, Interaction::Icon::Question);
+    EXPECT_EQ(h.interaction.Messages[0].ButtonsShown, Interaction::Buttons::OkCancel);
+    EXPECT_EQ(job().SoilCount(), 2);
+
+    h.interaction.Answers = {Interaction::Answer::Ok};
+    Click(h.soils->DeleteBtn());
+    ASSERT_EQ(job().SoilCount(), 1);
+    EXPECT_EQ(job().Soil(1).Description.Trimmed(), "Soil 2");
+
+    ChooseCell(table, 1, 0); // the water row
+    h.interaction.Clear();
+    Click(h.soils->DeleteBtn());
+    EXPECT_TRUE(h.interaction.Messages.empty());
+    EXPECT_EQ(job().SoilCount(), 1);
+}
+
+TEST_F(InputPages, DeleteSoilAmongTheSoilButtonsConfirmsAndKeepsASoilCurrent)
+{
+    QPushButton* remove = h.soils->SoilBtn(ui::SoilsPage::kDeleteSoil);
+    EXPECT_FALSE(remove->isEnabled()); // no soil yet
+    Click(h.soils->InsertBtn());
+    Click(h.soils->InsertBtn());
+    EXPECT_TRUE(remove->isEnabled());
+    ChooseCell(h.soils->Soils(), 1, 0);
+    ASSERT_EQ(h.session.CurrentSoil, 2);
+
+    h.interaction.Answers = {Interaction::Answer::Ok};
+    Click(remove);
+    ASSERT_EQ(h.interaction.Messages.size(), 1u);
+    EXPECT_EQ(h.interaction.Messages[0].Title, "Confirm delete of soil");
+    EXPECT_EQ(h.interaction.Messages[0].Text, "Confirm delete of soil and associated geometry?");
+    ASSERT_EQ(job().SoilCount(), 1);
+    EXPECT_EQ(h.session.CurrentSoil, 1);
+}
+
+TEST_F(InputPages, ButtonsOfDialogsStillToComeAreHidden)
+{
+    EXPECT_TRUE(h.soils->SoilGeneratorBtn()->isHidden());
+    EXPECT_TRUE(h.soils->SoilBtn(ui::SoilsPage::kSoilsGenerator)->isHidden());
+    EXPECT_TRUE(h.soils->SoilBtn(ui::SoilsPage::kPiezometricGrid)->isHidden());
+    EXPECT_TRUE(h.soils->SoilBtn(ui::SoilsPage::kPickPoints)->isHidden());
+    EXPECT_FALSE(h.soils->InsertBtn()->isHidden());
+    EXPECT_EQ(h.soils->InsertBtn()->text(), "Add soil");
+    EXPECT_EQ(h.soils->SoilGeneratorBtn()->text(), "Soil Generator");
+}
+
+TEST_F(InputPages, TypedPointsAreCheckedAddedInOrderAndDeleted)
+{
+    Click(h.soils->InsertBtn());
+    ui::EntryBox* x = h.soils->PointBox(0);
+    ui::EntryBox* y = h.soils->PointBox(1);
+    QPushButton* add = h.soils->SoilBtn(ui::SoilsPage::kAddPoint);
+
+    TypeInBox(x, "5");
+    QTest::keyClick(x, Qt::Key_Return); // on to Y
+    QApplication::processEvents();
+    EXPECT_TRUE(y->hasFocus());
+    EXPECT_EQ(x->text(), "5.00");
+    TypeInBox(y, "3");
+    Click(add);
+    TypeInBox(x, "1");
+    TypeInBox(y, "1");
+    Click(add);
+    const SoilRecord& soil = job().Soil(1);
+    ASSERT_EQ(soil.PointCount, 2);
+    EXPECT_FLOAT_EQ(soil.X[1], 1.0f);
+    EXPECT_FLOAT_EQ(soil.X[2], 5.0f);
+    EXPECT_FLOAT_EQ(soil.Y[2], 3.0f);
+
+    TypeInBox(x, "10000");
+    Click(add);
+    ASSERT_EQ(h.interaction.Messages.size(), 1u);
+    EXPECT_EQ(h.interaction.Messages[0].Text, "Point data lies outside acceptable limits (-10000 < P < 10000)");
+    EXPECT_EQ(soil.PointCount, 2);
+
+    // A typed x beyond the next point puts the point back in order.
+    EnterCell(h.soils->Points(), 0, 0, "20");
+    EXPECT_FLOAT_EQ(soil.X[1], 5.0f);
+    EXPECT_FLOAT_EQ(soil.X[2], 20.0f);
+    EXPECT_FLOAT_EQ(soil.Y[2], 1.0f);
+
+    ChooseCell(h.soils->Points(), 1, 0);
+    Click(h.soils->SoilBtn(ui::SoilsPage::kDeletePoint));
+    ASSERT_EQ(soil.PointCount, 1);
+    EXPECT_FLOAT_EQ(soil.X[1], 5.0f);
+}
+
+TEST_F(InputPages, TheFiftyFirstPointIsRefused)
+{
+    std::vector<std::pair<float, float>> fifty;
+    for (int j = 0; j < 50; ++j)
+        fifty.push_back({static_cast<float>(j), 0.0f});
+    job().Soils.push_back(SoilWithPoints("Full", fifty));
+    h.Refresh();
+    TypeInBox(h.soils->PointBox(0), "100");
+    Click(h.soils->SoilBtn(ui::SoilsPage::kAddPoint));
+    ASSERT_EQ(h.interaction.Messages.size(), 1u);
+    EXPECT_EQ(h.interaction.Messages[0].Text,
+              "The maximum number of points for this soil has already been specified.");
+    EXPECT_EQ(job().Soil(1).PointCount, 50);
+}
+
+// ---- Partial factors ----------------------------------------------------------
+
+TEST_F(InputPages, ACodeWritesItsFactorsAndCustomMakesThemEditable)
+{
+    h.ShowTab(3);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(h.factors->FactorBox(i)->isReadOnly()) << i;
+    EXPECT_FALSE(h.factors->FactorBox(8)->isReadOnly());
+    EXPECT_FALSE(h.factors->FactorBox(9)->isReadOnly());
+    EXPECT_TRUE(h.factors->CodeOption(kServiceability)->isChecked());
+
+    h.factors->CodeOption(kBs8006Uls)->click();
+    EXPECT_EQ(job().Factors.DesignCode, kBs8006Uls);
+    EXPECT_FLOAT_EQ(job().Factors.Cohesion, 1.6f);
+    EXPECT_EQ(h.factors->FactorBox(1)->text(), "1.50");
+    EXPECT_TRUE(h.session.JobModified);
+
+    h.factors->CodeOption(kCustomFactors)->click();
+    EXPECT_EQ(job().Factors.DesignCode, kCustomFactors);
+    EXPECT_FLOAT_EQ(job().Factors.RamificationsOfFailure, 1.1f);
+    EXPECT_FALSE(h.factors->FactorBox(0)->isReadOnly());
+    EXPECT_EQ(h.factors->FactorBox(0)->text(), "1.10");
+}
+
+TEST_F(InputPages, FactorBoxesAcceptZeroToTenAndRefuseTheRestWithTheMessage)
+{
+    h.ShowTab(3);
+    h.factors->CodeOption(kCustomFactors)->click();
+    ui::EntryBox* fn = h.factors->FactorBox(0);
+
+    TypeInBox(fn, "11");
+    h.factors->FactorBox(1)->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(h.interaction.Messages.size(), 1u);
+    EXPECT_EQ(h.interaction.Messages[0].Title, "Factor validation");
+    EXPECT_EQ(h.interaction.Messages[0].Text, "Factor must lie between zero and 10");
+    EXPECT_EQ(h.interaction.Messages[0].ButtonsShown, Interaction::Buttons::Ok);
+    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_FLOAT_EQ(job().Factors.RamificationsOfFailure, 1.0f);
+    EXPECT_EQ(fn->text(), "1.00");
+    EXPECT_TRUE(fn->hasFocus()); // back to the refused box
+
+    TypeInBox(fn, "0");
+    h.factors->FactorBox(1)->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(job().Factors.RamificationsOfFailure, 0.0f);
+
+    TypeInBox(h.factors->FactorBox(7), "10.004");
+    h.factors->FactorBox(6)->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(job().Factors.PullOut, 10.0f);
+    EXPECT_EQ(h.interaction.Messages.size(), 1u);
+}
+
+TEST_F(InputPages, SeismicBoxesStayOpenUnderACodeAndEnterMovesOn)
+{
+    h.ShowTab(3);
+    ui::EntryBox* vertical = h.factors->FactorBox(8);
+    TypeInBox(vertical, "0.2");
+    QTest::keyClick(vertical, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(job().Header.VerticalAccelerationFactor, 0.2f);
+    EXPECT_TRUE(h.factors->CodeOption(kServiceability)->hasFocus());
+
+    h.factors->CodeOption(kCustomFactors)->click();
+    TypeInBox(h.factors->FactorBox(2), "1.5");
+    QTest::keyClick(h.factors->FactorBox(2), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(h.factors->FactorBox(3)->hasFocus());
+    EXPECT_FLOAT_EQ(job().Factors.ImposedLoads, 1.5f);
+}
+
+// ---- Pending entries and leaving a page -------------------------------------
+
+TEST_F(InputPages, APendingCellOrBoxIsCommittedOnRequest)
+{
+    h.ShowTab(1);
+    Click(h.loads->LoadsBtn(kSurcharge));
+    ui::LoadsTable* table = h.loads->Table();
+    TypeInCell(table, 0, 1, "12");
+    EXPECT_TRUE(h.loads->CommitPendingEdit());
+    EXPECT_FLOAT_EQ(job().Loads[0].Value, 12.0f);
+    EXPECT_FALSE(table->IsEditing());
+
+    TypeInCell(table, 0, 1, "99999");
+    EXPECT_FALSE(h.loads->CommitPendingEdit());
+    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_TRUE(table->IsEditing());
+    EXPECT_FLOAT_EQ(job().Loads[0].Value, 12.0f);
+
+    h.ShowTab(3); // leaving the page puts the refused editor away unstored
+    EXPECT_FALSE(table->IsEditing());
+    EXPECT_FLOAT_EQ(job().Loads[0].Value, 12.0f);
+
+    TypeInBox(h.factors->FactorBox(9), "0.15");
+    EXPECT_TRUE(h.factors->CommitPendingEdit());
+    EXPECT_FLOAT_EQ(job().Header.LateralAccelerationFactor, 0.15f);
+
+    TypeInBox(h.factors->FactorBox(9), "-1");
+    EXPECT_FALSE(h.factors->CommitPendingEdit());
+    EXPECT_FLOAT_EQ(job().Header.LateralAccelerationFactor, 0.15f);
+}
+
+TEST_F(InputPages, LosingTheFocusCommitsTheCellEditor)
+{
+    Click(h.soils->InsertBtn());
+    ui::SoilsTable* table = h.soils->Soils();
+    TypeInCell(table, 0, 3, "15");
+    h.soils->PointBox(0)->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(job().Soil(1).Cohesion, 15.0f);
+    EXPECT_FALSE(table->IsEditing());
+}
+
+} // namespace
+} // namespace clv::test
