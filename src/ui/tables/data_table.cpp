@@ -39,24 +39,48 @@ DataTable::DataTable(MainContext& ctx, TableKind kind, const QString& accessible
     editor_->Cancelled = [this] { setFocus(Qt::OtherFocusReason); };
 }
 
+namespace {
+
+/**
+ * A column is as wide as its width in twips, widened only where the screen font
+ * could not show a heading line (or, in a heading that wraps, its longest word).
+ */
+int ColumnPixels(const QString& heading, int twips, const QWidget* table)
+{
+    const QFontMetrics metrics(table->font());
+    const int padding = 10;
+    int needed = 0;
+    const QStringList lines = heading.split('\n');
+    for (const QString& line : lines) {
+        if (lines.size() > 1) {
+            needed = std::max(needed, metrics.horizontalAdvance(line));
+        } else {
+            for (const QString& word : line.split(' '))
+                needed = std::max(needed, metrics.horizontalAdvance(word));
+        }
+    }
+    return std::max(TwipsToPixels(twips, table), needed + padding);
+}
+
+} // namespace
+
 void DataTable::SetColumns(const std::vector<Column>& columns, bool firstColumnText)
 {
     firstColumnText_ = firstColumnText;
     setColumnCount(static_cast<int>(columns.size()));
+    const QFontMetrics metrics(horizontalHeader()->font());
     int width = 0;
-    int lines = 1;
+    int height = 2 * metrics.height();
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
         const Column& column = columns[static_cast<std::size_t>(c)];
-        auto* heading = new QTableWidgetItem(column.Heading);
-        setHorizontalHeaderItem(c, heading);
-        const int pixels = TwipsToPixels(column.Twips, this);
+        setHorizontalHeaderItem(c, new QTableWidgetItem(column.Heading));
+        const int pixels = ColumnPixels(column.Heading, column.Twips, this);
         setColumnWidth(c, pixels);
         width += pixels;
-        lines = std::max<int>(lines, static_cast<int>(column.Heading.count('\n')) + 1);
+        const QRect text = metrics.boundingRect(QRect(0, 0, pixels - 4, 1000), Qt::TextWordWrap, column.Heading);
+        height = std::max(height, text.height());
     }
-    // Narrow columns wrap their headings: allow two lines at least.
-    lines = std::max(lines, 2);
-    horizontalHeader()->setFixedHeight(lines * fontMetrics().height() + 8);
+    horizontalHeader()->setFixedHeight(height + 8);
     setMinimumWidth(width + 2 * frameWidth() + verticalScrollBar()->sizeHint().width());
     setMaximumWidth(minimumWidth());
 }

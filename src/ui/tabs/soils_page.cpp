@@ -118,6 +118,7 @@ SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
     entry->addWidget(pointBox_[0], 0, 1);
     entry->addWidget(yLabel, 1, 0);
     entry->addWidget(pointBox_[1], 1, 1);
+    entry->setColumnStretch(2, 1);
     pointsLayout->addLayout(entry);
     auto* pointButtons = new QHBoxLayout;
     for (int i : {kAddPoint, kDeletePoint, kPickPoints})
