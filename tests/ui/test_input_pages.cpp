@@ -376,6 +376,23 @@ TEST_F(InputPages, ChangingTheSoilRowByKeyboardRefillsThePoints)
     EXPECT_FLOAT_EQ(job().Soil(2).Y[1], 1.0f);
 }
 
+TEST_F(InputPages, ARefusedPointEntryDoesNotFollowTheTableToAnotherSoil)
+{
+    job().Soils.push_back(SoilWithPoints("Upper", {{0, 5}, {20, 5}}));
+    job().Soils.push_back(SoilWithPoints("Lower", {{-5, 1}, {10, 2}}));
+    h.Refresh();
+    ui::PointsTable* points = h.soils->Points();
+    TypeInCell(points, 0, 1, "20000");
+    QTest::keyClick(points->Editor(), Qt::Key_Return);
+    ASSERT_TRUE(points->IsEditing()); // refused, still open
+
+    ChooseCell(h.soils->Soils(), 1, 0); // the points of soil 2 fill the table
+    EXPECT_FALSE(points->IsEditing());
+    EXPECT_TRUE(points->CommitEdit());
+    EXPECT_FLOAT_EQ(job().Soil(2).Y[1], 1.0f);
+    EXPECT_FLOAT_EQ(job().Soil(1).Y[1], 5.0f);
+}
+
 TEST_F(InputPages, TheRefreshKeepsTheCurrentSoilOnARow)
 {
     Click(h.soils->InsertBtn());

@@ -85,6 +85,14 @@ void DataTable::SetColumns(const std::vector<Column>& columns, bool firstColumnT
     setMaximumWidth(minimumWidth());
 }
 
+void DataTable::PrepareRows(int rows, int content)
+{
+    if (rows != rowCount() || content != content_)
+        CancelEdit();
+    content_ = content;
+    setRowCount(rows);
+}
+
 void DataTable::SetCell(int row, int col, const QString& text, bool greyed)
 {
     QTableWidgetItem* cell = item(row, col);

@@ -33,6 +33,14 @@ public:
     /** Headings and widths, set once. The first column is a text column when `firstColumnText`. */
     void SetColumns(const std::vector<Column>& columns, bool firstColumnText);
 
+    /**
+     * Sets the number of rows before a refill. `content` names what the rows show
+     * (the item whose points are listed, say): when it or the row count changes,
+     * an editor left open by a refused value would now stand over another
+     * record, so it is put away unstored.
+     */
+    void PrepareRows(int rows, int content = 0);
+
     /** Fills one cell. A greyed cell has the heading colour and cannot be edited. */
     void SetCell(int row, int col, const QString& text, bool greyed = false);
 
@@ -73,6 +81,7 @@ private:
     CellEditor* editor_ = nullptr;
     int editRow_ = -1;
     int editCol_ = -1;
+    int content_ = 0;
 };
 
 /** Text of a number for a cell, through the program's number format. */

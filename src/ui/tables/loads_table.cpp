@@ -43,7 +43,7 @@ QString LoadsTable::TypeCaption(int loadType)
 void LoadsTable::Fill()
 {
     const Job& job = ctx_.session->job;
-    setRowCount(job.LoadCount());
+    PrepareRows(job.LoadCount());
     for (int row = 0; row < job.LoadCount(); ++row) {
         const LoadRecord& load = job.Loads[static_cast<std::size_t>(row)];
         const int type = load.LoadType;

@@ -28,7 +28,7 @@ void PointsTable::Fill()
     const Job& job = ctx_.session->job;
     item_ = std::clamp(ctx_.session->CurrentSoil, 1, job.SoilCount() + 1);
     const int count = PointCount();
-    setRowCount(count);
+    PrepareRows(count, Kind() == TableKind::UserPoints ? 0 : item_);
     const char* pattern = Kind() == TableKind::UserPoints ? "#####0.00" : "######0.00";
     for (int j = 1; j <= count; ++j) {
         float x, y;

@@ -19,7 +19,7 @@ RForceTable::RForceTable(MainContext& ctx, QWidget* parent)
 void RForceTable::Fill()
 {
     const Job& job = ctx_.session->job;
-    setRowCount(job.ReinforcementCount());
+    PrepareRows(job.ReinforcementCount());
     for (int row = 0; row < job.ReinforcementCount(); ++row) {
         const ReinforcementBlock& block = job.Reinforcement[static_cast<std::size_t>(row)];
         SetCell(row, 0, QString::fromStdString(block.Description.Trimmed()));

@@ -34,7 +34,7 @@ void SoilsTable::Fill()
 {
     const Job& job = ctx_.session->job;
     const int soils = job.SoilCount();
-    setRowCount(soils + 1);
+    PrepareRows(soils + 1);
     for (int k = 1; k <= soils; ++k) {
         const SoilRecord& soil = job.Soil(k);
         const int row = k - 1;
