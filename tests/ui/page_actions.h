@@ -10,10 +10,10 @@
 #include <QApplication>
 #include <QTest>
 
-namespace clv::test {
+namespace clv::ui::test {
 
 /** Puts the current cell on (row, col) as a click would. */
-inline void ChooseCell(ui::DataTable* table, int row, int col)
+inline void ChooseCell(DataTable* table, int row, int col)
 {
     table->setFocus(Qt::MouseFocusReason);
     table->setCurrentCell(row, col);
@@ -21,11 +21,11 @@ inline void ChooseCell(ui::DataTable* table, int row, int col)
 }
 
 /** Opens the editor on (row, col) with Enter and types `text` over the cell's text; the editor stays open. */
-inline void TypeInCell(ui::DataTable* table, int row, int col, const QString& text)
+inline void TypeInCell(DataTable* table, int row, int col, const QString& text)
 {
     ChooseCell(table, row, col);
     QTest::keyClick(table, Qt::Key_Return);
-    ui::CellEditor* editor = table->Editor();
+    CellEditor* editor = table->Editor();
     if (text.isEmpty())
         QTest::keyClick(editor, Qt::Key_Backspace); // the whole text is selected
     else
@@ -33,7 +33,7 @@ inline void TypeInCell(ui::DataTable* table, int row, int col, const QString& te
 }
 
 /** Types into a cell and presses Enter. */
-inline void EnterCell(ui::DataTable* table, int row, int col, const QString& text)
+inline void EnterCell(DataTable* table, int row, int col, const QString& text)
 {
     TypeInCell(table, row, col, text);
     QTest::keyClick(table->Editor(), Qt::Key_Return);
@@ -41,7 +41,7 @@ inline void EnterCell(ui::DataTable* table, int row, int col, const QString& tex
 }
 
 /** Gives a box the focus, types `text` over its contents and leaves it open. */
-inline void TypeInBox(ui::EntryBox* box, const QString& text)
+inline void TypeInBox(EntryBox* box, const QString& text)
 {
     box->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents(); // the whole text is selected once the focus has arrived
@@ -52,16 +52,16 @@ inline void TypeInBox(ui::EntryBox* box, const QString& text)
         QTest::keyClicks(box, text);
 }
 
-inline QString CellText(const ui::DataTable* table, int row, int col)
+inline QString CellText(const DataTable* table, int row, int col)
 {
     const QTableWidgetItem* item = table->item(row, col);
     return item ? item->text() : QString("<no item>");
 }
 
-inline bool CellGreyed(const ui::DataTable* table, int row, int col)
+inline bool CellGreyed(const DataTable* table, int row, int col)
 {
     const QTableWidgetItem* item = table->item(row, col);
     return item && item->background().color() != QColor(Qt::white);
 }
 
-} // namespace clv::test
+} // namespace clv::ui::test

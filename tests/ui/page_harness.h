@@ -22,20 +22,20 @@
 #include <memory>
 #include <vector>
 
-namespace clv::test {
+namespace clv::ui::test {
 
 struct PageHarness {
     JobSession session;
     Settings settings;
     ScriptedInteraction interaction;
-    ui::MainContext ctx;
+    MainContext ctx;
     std::vector<Job> undo;
     int refreshes = 0;
     std::unique_ptr<QTabWidget> tabs;
-    ui::SoilsPage* soils = nullptr;
-    ui::LoadsPage* loads = nullptr;
-    ui::ReinforcementPage* reinforcement = nullptr;
-    ui::FactorsPage* factors = nullptr;
+    SoilsPage* soils = nullptr;
+    LoadsPage* loads = nullptr;
+    ReinforcementPage* reinforcement = nullptr;
+    FactorsPage* factors = nullptr;
     int shownTab = 0;
 
     PageHarness()
@@ -53,10 +53,10 @@ struct PageHarness {
 
         tabs = std::make_unique<QTabWidget>();
         tabs->resize(1200, 500);
-        soils = new ui::SoilsPage(ctx);
-        loads = new ui::LoadsPage(ctx);
-        reinforcement = new ui::ReinforcementPage(ctx);
-        factors = new ui::FactorsPage(ctx);
+        soils = new SoilsPage(ctx);
+        loads = new LoadsPage(ctx);
+        reinforcement = new ReinforcementPage(ctx);
+        factors = new FactorsPage(ctx);
         tabs->addTab(soils, "Geometry, soils and water");
         tabs->addTab(loads, "Loads and anchors");
         tabs->addTab(reinforcement, "Reinforcement");
@@ -73,9 +73,9 @@ struct PageHarness {
 
     ~PageHarness() { tabs.reset(); }
 
-    ui::TabPage* Page(int index) const
+    TabPage* Page(int index) const
     {
-        return static_cast<ui::TabPage*>(tabs->widget(index));
+        return static_cast<TabPage*>(tabs->widget(index));
     }
 
     void Refresh()
@@ -108,4 +108,4 @@ struct PageHarness {
     }
 };
 
-} // namespace clv::test
+} // namespace clv::ui::test

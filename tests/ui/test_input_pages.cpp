@@ -19,10 +19,10 @@
 #include <utility>
 #include <vector>
 
-namespace clv::test {
+namespace clv::ui::test {
 namespace {
 
-using ui::Interaction;
+
 
 SoilRecord SoilWithPoints(const char* name, std::vector<std::pair<float, float>> points)
 {
@@ -101,7 +101,7 @@ TEST_F(InputPages, LoadButtonsWithoutSoilsUseTheOrigin)
     EXPECT_EQ(h.undo.size(), 5u); // one snapshot per button
     EXPECT_TRUE(h.session.JobModified);
 
-    const ui::LoadsTable* table = h.loads->Table();
+    const LoadsTable* table = h.loads->Table();
     ASSERT_EQ(table->rowCount(), 5);
     const QStringList surchargeRow = {"Surcharge", "10", "kN/m2", "0.00", "10.00", "Surface", "", "", ""};
     const QStringList lineRow = {"Line load", "100", "kN/m", "0.00", "", "Surface", "", "", ""};
@@ -136,7 +136,7 @@ TEST_F(InputPages, AnchorColumnsAreStoredWithinTheirRanges)
 {
     h.ShowTab(1);
     Click(h.loads->LoadsBtn(kAnchor));
-    ui::LoadsTable* table = h.loads->Table();
+    LoadsTable* table = h.loads->Table();
 
     EnterCell(table, 0, 6, "-45.125");
     EnterCell(table, 0, 7, "12.5");
@@ -145,10 +145,10 @@ TEST_F(InputPages, AnchorColumnsAreStoredWithinTheirRanges)
     EXPECT_FLOAT_EQ(job().Loads[0].FreeLength, 12.5f);
     EXPECT_FLOAT_EQ(job().Loads[0].FixedLength, 100.0f);
     EXPECT_EQ(CellText(table, 0, 6), "-45.12");
-    EXPECT_EQ(h.interaction.Beeps, 0);
+    EXPECT_EQ(h.interaction.beeps, 0);
 
     EnterCell(table, 0, 8, "100.5");
-    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_EQ(h.interaction.beeps, 1);
     EXPECT_TRUE(table->IsEditing());
     EXPECT_EQ(table->Editor()->text(), "100.5");
     EXPECT_FLOAT_EQ(job().Loads[0].FixedLength, 100.0f);
@@ -157,7 +157,7 @@ TEST_F(InputPages, AnchorColumnsAreStoredWithinTheirRanges)
     EXPECT_FLOAT_EQ(job().Loads[0].FixedLength, 100.0f);
 
     EnterCell(table, 0, 6, "91");
-    EXPECT_EQ(h.interaction.Beeps, 2);
+    EXPECT_EQ(h.interaction.beeps, 2);
     EXPECT_FLOAT_EQ(job().Loads[0].Angle, -45.12f);
 }
 
@@ -166,14 +166,14 @@ TEST_F(InputPages, AnAnchorAtTheSurfaceIsRefusedOtherLoadsTakeIt)
     h.ShowTab(1);
     Click(h.loads->LoadsBtn(kAnchor));
     Click(h.loads->LoadsBtn(kLineLoad));
-    ui::LoadsTable* table = h.loads->Table();
+    LoadsTable* table = h.loads->Table();
 
     for (const char* text : {"surface", ""}) {
         EnterCell(table, 0, 5, text);
         EXPECT_TRUE(table->IsEditing()) << text;
         QTest::keyClick(table->Editor(), Qt::Key_Escape);
     }
-    EXPECT_EQ(h.interaction.Beeps, 2);
+    EXPECT_EQ(h.interaction.beeps, 2);
     EXPECT_FLOAT_EQ(job().Loads[0].Y, 0.0f);
 
     EnterCell(table, 1, 5, "3.5");
@@ -184,14 +184,14 @@ TEST_F(InputPages, AnAnchorAtTheSurfaceIsRefusedOtherLoadsTakeIt)
     EnterCell(table, 1, 5, "2");
     EnterCell(table, 1, 5, "");
     EXPECT_EQ(job().Loads[1].Y, kNoLevel);
-    EXPECT_EQ(h.interaction.Beeps, 2);
+    EXPECT_EQ(h.interaction.beeps, 2);
 }
 
 TEST_F(InputPages, ASurchargeKeepsItsEndsInOrder)
 {
     h.ShowTab(1);
     Click(h.loads->LoadsBtn(kSurcharge)); // 0 to 10
-    ui::LoadsTable* table = h.loads->Table();
+    LoadsTable* table = h.loads->Table();
     EnterCell(table, 0, 3, "50");
     EXPECT_FLOAT_EQ(job().Loads[0].XMin, 50.0f);
     EXPECT_FLOAT_EQ(job().Loads[0].XMax, 50.0f);
@@ -202,7 +202,7 @@ TEST_F(InputPages, ASurchargeKeepsItsEndsInOrder)
     EnterCell(table, 0, 4, "-5");
     EXPECT_FLOAT_EQ(job().Loads[0].XMin, -5.0f);
     EXPECT_FLOAT_EQ(job().Loads[0].XMax, -5.0f);
-    EXPECT_EQ(h.interaction.Beeps, 0);
+    EXPECT_EQ(h.interaction.beeps, 0);
 }
 
 TEST_F(InputPages, CellsALoadTypeDoesNotUseOpenNoEditor)
@@ -210,7 +210,7 @@ TEST_F(InputPages, CellsALoadTypeDoesNotUseOpenNoEditor)
     h.ShowTab(1);
     Click(h.loads->LoadsBtn(kLineLoad));
     Click(h.loads->LoadsBtn(kAnchor));
-    ui::LoadsTable* table = h.loads->Table();
+    LoadsTable* table = h.loads->Table();
     for (auto [row, col] : {std::pair{0, 0}, {0, 2}, {0, 4}, {0, 6}, {1, 3}, {1, 4}}) {
         ChooseCell(table, row, col);
         QTest::keyClick(table, Qt::Key_Return);
@@ -221,7 +221,7 @@ TEST_F(InputPages, CellsALoadTypeDoesNotUseOpenNoEditor)
 TEST_F(InputPages, DeleteActsOnlyOnALoadAndTheCurrentRowStaysOnOne)
 {
     h.ShowTab(1);
-    ui::LoadsTable* table = h.loads->Table();
+    LoadsTable* table = h.loads->Table();
     Click(h.loads->LoadsBtn(4)); // nothing to delete
     EXPECT_EQ(h.undo.size(), 0u);
     EXPECT_FALSE(h.session.JobModified);
@@ -279,10 +279,10 @@ TEST_F(InputPages, AddBlockWithoutGroundStartsAtZeroAndDeleteClamps)
     ASSERT_EQ(job().ReinforcementCount(), 2);
     EXPECT_FLOAT_EQ(job().Reinforcement[0].BlockBase, 0.0f);
 
-    ui::RForceTable* table = h.reinforcement->Table();
+    RForceTable* table = h.reinforcement->Table();
     EnterCell(table, 0, 0, "Upper grids");
     EnterCell(table, 0, 3, "0.04");
-    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_EQ(h.interaction.beeps, 1);
     QTest::keyClick(table->Editor(), Qt::Key_Escape);
     EnterCell(table, 0, 3, "0.055");
     EXPECT_EQ(job().Reinforcement[0].Description.Trimmed(), "Upper grids");
@@ -300,10 +300,10 @@ TEST_F(InputPages, AddBlockWithoutGroundStartsAtZeroAndDeleteClamps)
 TEST_F(InputPages, AddSoilButtonsAddADefaultSoilAndTheWaterRowShowsItsWeight)
 {
     Click(h.soils->InsertBtn());
-    Click(h.soils->SoilBtn(ui::SoilsPage::kAddDefaultSoil));
+    Click(h.soils->SoilBtn(SoilsPage::kAddDefaultSoil));
     ASSERT_EQ(job().SoilCount(), 2);
     EXPECT_EQ(job().Soil(2).Description.Trimmed(), "Soil 2");
-    ui::SoilsTable* table = h.soils->Soils();
+    SoilsTable* table = h.soils->Soils();
     ASSERT_EQ(table->rowCount(), 3);
     const QStringList soilRow = {"Soil 1", "20.00", "30", "0", "0.00", "0.00"};
     const QStringList waterRow = {"Water", "9.81", "", "", "", ""};
@@ -320,7 +320,7 @@ TEST_F(InputPages, AddSoilButtonsAddADefaultSoilAndTheWaterRowShowsItsWeight)
 TEST_F(InputPages, SoilCellsAndTheWaterDensity)
 {
     Click(h.soils->InsertBtn());
-    ui::SoilsTable* table = h.soils->Soils();
+    SoilsTable* table = h.soils->Soils();
     EnterCell(table, 0, 0, "  London clay");
     EnterCell(table, 0, 2, "22.5");
     EnterCell(table, 0, 4, "0.255");
@@ -329,7 +329,7 @@ TEST_F(InputPages, SoilCellsAndTheWaterDensity)
     EXPECT_FLOAT_EQ(job().Soil(1).Ru, 0.26f);
 
     EnterCell(table, 0, 1, "25.5");
-    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_EQ(h.interaction.beeps, 1);
     EXPECT_TRUE(table->IsEditing());
     EXPECT_EQ(table->Editor()->text(), "25.5");
     QTest::keyClick(table->Editor(), Qt::Key_Escape);
@@ -353,8 +353,8 @@ TEST_F(InputPages, ChangingTheSoilRowByKeyboardRefillsThePoints)
     job().Water.X[1] = 7.0f;
     job().Water.Y[1] = -1.5f;
     h.Refresh();
-    ui::SoilsTable* soils = h.soils->Soils();
-    ui::PointsTable* points = h.soils->Points();
+    SoilsTable* soils = h.soils->Soils();
+    PointsTable* points = h.soils->Points();
     ASSERT_EQ(points->rowCount(), 2);
 
     soils->setFocus();
@@ -381,7 +381,7 @@ TEST_F(InputPages, ARefusedPointEntryDoesNotFollowTheTableToAnotherSoil)
     job().Soils.push_back(SoilWithPoints("Upper", {{0, 5}, {20, 5}}));
     job().Soils.push_back(SoilWithPoints("Lower", {{-5, 1}, {10, 2}}));
     h.Refresh();
-    ui::PointsTable* points = h.soils->Points();
+    PointsTable* points = h.soils->Points();
     TypeInCell(points, 0, 1, "20000");
     QTest::keyClick(points->Editor(), Qt::Key_Return);
     ASSERT_TRUE(points->IsEditing()); // refused, still open
@@ -410,32 +410,32 @@ TEST_F(InputPages, DeleteSoilBesideTheTableAsksAndActsOnAHighlightedSoil)
 {
     Click(h.soils->InsertBtn());
     Click(h.soils->InsertBtn());
-    ui::SoilsTable* table = h.soils->Soils();
+    SoilsTable* table = h.soils->Soils();
     ChooseCell(table, 0, 0);
 
-    h.interaction.Answers = {Interaction::Answer::Cancel};
+    h.interaction.answers = {Interaction::Answer::Cancel};
     Click(h.soils->DeleteBtn());
-    ASSERT_EQ(h.interaction.Messages.size(), 1u);
-    EXPECT_EQ(h.interaction.Messages[0].Text, "Delete highlighted\nproject soil strata ?");
-    EXPECT_EQ(h.interaction.Messages[0].IconShown, Interaction::Icon::Question);
-    EXPECT_EQ(h.interaction.Messages[0].ButtonsShown, Interaction::Buttons::OkCancel);
+    ASSERT_EQ(h.interaction.messages.size(), 1u);
+    EXPECT_EQ(h.interaction.messages[0].text, "Delete highlighted\rproject soil strata ?");
+    EXPECT_EQ(h.interaction.messages[0].icon, Interaction::Icon::Question);
+    EXPECT_EQ(h.interaction.messages[0].buttons, Interaction::Buttons::OkCancel);
     EXPECT_EQ(job().SoilCount(), 2);
 
-    h.interaction.Answers = {Interaction::Answer::Ok};
+    h.interaction.answers = {Interaction::Answer::Ok};
     Click(h.soils->DeleteBtn());
     ASSERT_EQ(job().SoilCount(), 1);
     EXPECT_EQ(job().Soil(1).Description.Trimmed(), "Soil 2");
 
     ChooseCell(table, 1, 0); // the water row
-    h.interaction.Clear();
+    h.interaction.messages.clear();
     Click(h.soils->DeleteBtn());
-    EXPECT_TRUE(h.interaction.Messages.empty());
+    EXPECT_TRUE(h.interaction.messages.empty());
     EXPECT_EQ(job().SoilCount(), 1);
 }
 
 TEST_F(InputPages, DeleteSoilAmongTheSoilButtonsConfirmsAndKeepsASoilCurrent)
 {
-    QPushButton* remove = h.soils->SoilBtn(ui::SoilsPage::kDeleteSoil);
+    QPushButton* remove = h.soils->SoilBtn(SoilsPage::kDeleteSoil);
     EXPECT_FALSE(remove->isEnabled()); // no soil yet
     Click(h.soils->InsertBtn());
     Click(h.soils->InsertBtn());
@@ -443,11 +443,11 @@ TEST_F(InputPages, DeleteSoilAmongTheSoilButtonsConfirmsAndKeepsASoilCurrent)
     ChooseCell(h.soils->Soils(), 1, 0);
     ASSERT_EQ(h.session.CurrentSoil, 2);
 
-    h.interaction.Answers = {Interaction::Answer::Ok};
+    h.interaction.answers = {Interaction::Answer::Ok};
     Click(remove);
-    ASSERT_EQ(h.interaction.Messages.size(), 1u);
-    EXPECT_EQ(h.interaction.Messages[0].Title, "Confirm delete of soil");
-    EXPECT_EQ(h.interaction.Messages[0].Text, "Confirm delete of soil and associated geometry?");
+    ASSERT_EQ(h.interaction.messages.size(), 1u);
+    EXPECT_EQ(h.interaction.messages[0].title, "Confirm delete of soil");
+    EXPECT_EQ(h.interaction.messages[0].text, "Confirm delete of soil and associated geometry?");
     ASSERT_EQ(job().SoilCount(), 1);
     EXPECT_EQ(h.session.CurrentSoil, 1);
 }
@@ -455,9 +455,9 @@ TEST_F(InputPages, DeleteSoilAmongTheSoilButtonsConfirmsAndKeepsASoilCurrent)
 TEST_F(InputPages, ButtonsOfDialogsStillToComeAreHidden)
 {
     EXPECT_TRUE(h.soils->SoilGeneratorBtn()->isHidden());
-    EXPECT_TRUE(h.soils->SoilBtn(ui::SoilsPage::kSoilsGenerator)->isHidden());
-    EXPECT_TRUE(h.soils->SoilBtn(ui::SoilsPage::kPiezometricGrid)->isHidden());
-    EXPECT_TRUE(h.soils->SoilBtn(ui::SoilsPage::kPickPoints)->isHidden());
+    EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kSoilsGenerator)->isHidden());
+    EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kPiezometricGrid)->isHidden());
+    EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kPickPoints)->isHidden());
     EXPECT_FALSE(h.soils->InsertBtn()->isHidden());
     EXPECT_EQ(h.soils->InsertBtn()->text(), "Add soil");
     EXPECT_EQ(h.soils->SoilGeneratorBtn()->text(), "Soil Generator");
@@ -466,9 +466,9 @@ TEST_F(InputPages, ButtonsOfDialogsStillToComeAreHidden)
 TEST_F(InputPages, TypedPointsAreCheckedAddedInOrderAndDeleted)
 {
     Click(h.soils->InsertBtn());
-    ui::EntryBox* x = h.soils->PointBox(0);
-    ui::EntryBox* y = h.soils->PointBox(1);
-    QPushButton* add = h.soils->SoilBtn(ui::SoilsPage::kAddPoint);
+    EntryBox* x = h.soils->PointBox(0);
+    EntryBox* y = h.soils->PointBox(1);
+    QPushButton* add = h.soils->SoilBtn(SoilsPage::kAddPoint);
 
     TypeInBox(x, "5");
     QTest::keyClick(x, Qt::Key_Return); // on to Y
@@ -488,8 +488,8 @@ TEST_F(InputPages, TypedPointsAreCheckedAddedInOrderAndDeleted)
 
     TypeInBox(x, "10000");
     Click(add);
-    ASSERT_EQ(h.interaction.Messages.size(), 1u);
-    EXPECT_EQ(h.interaction.Messages[0].Text, "Point data lies outside acceptable limits (-10000 < P < 10000)");
+    ASSERT_EQ(h.interaction.messages.size(), 1u);
+    EXPECT_EQ(h.interaction.messages[0].text, "Point data lies outside acceptable limits (-10000 < P < 10000)");
     EXPECT_EQ(soil.PointCount, 2);
 
     // A typed x beyond the next point puts the point back in order.
@@ -499,7 +499,7 @@ TEST_F(InputPages, TypedPointsAreCheckedAddedInOrderAndDeleted)
     EXPECT_FLOAT_EQ(soil.Y[2], 1.0f);
 
     ChooseCell(h.soils->Points(), 1, 0);
-    Click(h.soils->SoilBtn(ui::SoilsPage::kDeletePoint));
+    Click(h.soils->SoilBtn(SoilsPage::kDeletePoint));
     ASSERT_EQ(soil.PointCount, 1);
     EXPECT_FLOAT_EQ(soil.X[1], 5.0f);
 }
@@ -512,9 +512,9 @@ TEST_F(InputPages, TheFiftyFirstPointIsRefused)
     job().Soils.push_back(SoilWithPoints("Full", fifty));
     h.Refresh();
     TypeInBox(h.soils->PointBox(0), "100");
-    Click(h.soils->SoilBtn(ui::SoilsPage::kAddPoint));
-    ASSERT_EQ(h.interaction.Messages.size(), 1u);
-    EXPECT_EQ(h.interaction.Messages[0].Text,
+    Click(h.soils->SoilBtn(SoilsPage::kAddPoint));
+    ASSERT_EQ(h.interaction.messages.size(), 1u);
+    EXPECT_EQ(h.interaction.messages[0].text,
               "The maximum number of points for this soil has already been specified.");
     EXPECT_EQ(job().Soil(1).PointCount, 50);
 }
@@ -547,16 +547,16 @@ TEST_F(InputPages, FactorBoxesAcceptZeroToTenAndRefuseTheRestWithTheMessage)
 {
     h.ShowTab(3);
     h.factors->CodeOption(kCustomFactors)->click();
-    ui::EntryBox* fn = h.factors->FactorBox(0);
+    EntryBox* fn = h.factors->FactorBox(0);
 
     TypeInBox(fn, "11");
     h.factors->FactorBox(1)->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    ASSERT_EQ(h.interaction.Messages.size(), 1u);
-    EXPECT_EQ(h.interaction.Messages[0].Title, "Factor validation");
-    EXPECT_EQ(h.interaction.Messages[0].Text, "Factor must lie between zero and 10");
-    EXPECT_EQ(h.interaction.Messages[0].ButtonsShown, Interaction::Buttons::Ok);
-    EXPECT_EQ(h.interaction.Beeps, 1);
+    ASSERT_EQ(h.interaction.messages.size(), 1u);
+    EXPECT_EQ(h.interaction.messages[0].title, "Factor validation");
+    EXPECT_EQ(h.interaction.messages[0].text, "Factor must lie between zero and 10");
+    EXPECT_EQ(h.interaction.messages[0].buttons, Interaction::Buttons::Ok);
+    EXPECT_EQ(h.interaction.beeps, 1);
     EXPECT_FLOAT_EQ(job().Factors.RamificationsOfFailure, 1.0f);
     EXPECT_EQ(fn->text(), "1.00");
     EXPECT_TRUE(fn->hasFocus()); // back to the refused box
@@ -570,13 +570,13 @@ TEST_F(InputPages, FactorBoxesAcceptZeroToTenAndRefuseTheRestWithTheMessage)
     h.factors->FactorBox(6)->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     EXPECT_FLOAT_EQ(job().Factors.PullOut, 10.0f);
-    EXPECT_EQ(h.interaction.Messages.size(), 1u);
+    EXPECT_EQ(h.interaction.messages.size(), 1u);
 }
 
 TEST_F(InputPages, SeismicBoxesStayOpenUnderACodeAndEnterMovesOn)
 {
     h.ShowTab(3);
-    ui::EntryBox* vertical = h.factors->FactorBox(8);
+    EntryBox* vertical = h.factors->FactorBox(8);
     TypeInBox(vertical, "0.2");
     QTest::keyClick(vertical, Qt::Key_Return);
     QApplication::processEvents();
@@ -597,7 +597,7 @@ TEST_F(InputPages, APendingCellOrBoxIsCommittedOnRequest)
 {
     h.ShowTab(1);
     Click(h.loads->LoadsBtn(kSurcharge));
-    ui::LoadsTable* table = h.loads->Table();
+    LoadsTable* table = h.loads->Table();
     TypeInCell(table, 0, 1, "12");
     EXPECT_TRUE(h.loads->CommitPendingEdit());
     EXPECT_FLOAT_EQ(job().Loads[0].Value, 12.0f);
@@ -605,7 +605,7 @@ TEST_F(InputPages, APendingCellOrBoxIsCommittedOnRequest)
 
     TypeInCell(table, 0, 1, "99999");
     EXPECT_FALSE(h.loads->CommitPendingEdit());
-    EXPECT_EQ(h.interaction.Beeps, 1);
+    EXPECT_EQ(h.interaction.beeps, 1);
     EXPECT_TRUE(table->IsEditing());
     EXPECT_FLOAT_EQ(job().Loads[0].Value, 12.0f);
 
@@ -625,7 +625,7 @@ TEST_F(InputPages, APendingCellOrBoxIsCommittedOnRequest)
 TEST_F(InputPages, LosingTheFocusCommitsTheCellEditor)
 {
     Click(h.soils->InsertBtn());
-    ui::SoilsTable* table = h.soils->Soils();
+    SoilsTable* table = h.soils->Soils();
     TypeInCell(table, 0, 3, "15");
     h.soils->PointBox(0)->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
@@ -634,4 +634,4 @@ TEST_F(InputPages, LosingTheFocusCommitsTheCellEditor)
 }
 
 } // namespace
-} // namespace clv::test
+} // namespace clv::ui::test

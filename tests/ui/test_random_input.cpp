@@ -14,10 +14,10 @@
 
 #include <gtest/gtest.h>
 
-namespace clv::test {
+namespace clv::ui::test {
 namespace {
 
-using ui::Interaction;
+
 
 const char* const kTexts[] = {"12", "-3.5", "surface", "Surface", "", "1e5", "abc", "0.125", "99999",
                               "10.004", "0", "-90", "45", "100", "0.05", "2.5", "-10000", " 7 m"};
@@ -32,10 +32,10 @@ public:
 
     void Step()
     {
-        while (h_.interaction.Answers.size() < 3) {
+        while (h_.interaction.answers.size() < 3) {
             const Interaction::Answer answers[] = {Interaction::Answer::Ok, Interaction::Answer::Cancel,
                                                    Interaction::Answer::Yes, Interaction::Answer::No};
-            h_.interaction.Answers.push_back(answers[rng_.bounded(4)]);
+            h_.interaction.answers.push_back(answers[rng_.bounded(4)]);
         }
         const int action = static_cast<int>(rng_.bounded(100));
         if (action < 6)
@@ -163,4 +163,4 @@ TEST(RandomInput, ClicksKeysAndTextsLeaveASoundJob)
 }
 
 } // namespace
-} // namespace clv::test
+} // namespace clv::ui::test

@@ -206,7 +206,7 @@ void SoilsPage::DeleteHighlightedSoil()
     const int soil = soils_->CurrentItem();
     if (soil < 1 || soil > ctx_.session->job.SoilCount())
         return; // the water row or nothing highlighted: no soil to delete
-    const auto answer = ctx_.interaction->Message(kProgramTitle, "Delete highlighted\nproject soil strata ?",
+    const auto answer = ctx_.interaction->Message(kProgramTitle, "Delete highlighted\rproject soil strata ?",
                                                   Interaction::Icon::Question, Interaction::Buttons::OkCancel);
     if (answer != Interaction::Answer::Ok)
         return;
