@@ -1,6 +1,10 @@
 #include "ui/tabs/tab_pages.h"
 
+#include "ui/tabs/factors_page.h"
+#include "ui/tabs/loads_page.h"
 #include "ui/tabs/placeholder_page.h"
+#include "ui/tabs/reinforcement_page.h"
+#include "ui/tabs/soils_page.h"
 
 #include <array>
 
@@ -18,10 +22,10 @@ const char* TabCaption(int index)
 std::vector<TabPage*> CreateTabPages(MainContext& ctx, QWidget* parent)
 {
     std::vector<TabPage*> pages;
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kGeometryTab), parent));
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kLoadsTab), parent));
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kReinforcementTab), parent));
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kFactorsTab), parent));
+    pages.push_back(new SoilsPage(ctx, parent));
+    pages.push_back(new LoadsPage(ctx, parent));
+    pages.push_back(new ReinforcementPage(ctx, parent));
+    pages.push_back(new FactorsPage(ctx, parent));
     pages.push_back(new PlaceholderPage(ctx, TabCaption(kSlipCircleTab), parent));
     pages.push_back(new PlaceholderPage(ctx, TabCaption(kDefinedSurfaceTab), parent));
     pages.push_back(new PlaceholderPage(ctx, TabCaption(kWedgeTab), parent));
