@@ -1,0 +1,82 @@
+// The input pages inside the real window: a value still in a cell editor is
+// committed before a file command, a refused one stops it, a tab change drops
+// it, and every stored entry can be undone.
+
+#include "page_actions.h"
+#include "window_fixture.h"
+
+#include "ui/file_commands.h"
+#include "ui/tables/loads_table.h"
+#include "ui/tabs/loads_page.h"
+#include "ui/tabs/tab_pages.h"
+
+#include <QPushButton>
+
+namespace clv::ui::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PagesInWindow : public WindowTest {
+protected:
+    LoadsTable* AddSurcharge(ClvMain& w)
+    {
+        w.SelectTab(kLoadsTab);
+        auto* page = static_cast<LoadsPage*>(w.Page(kLoadsTab));
+        page->LoadsBtn(kSurcharge)->click();
+        return page->Table();
+    }
+};
+
+TEST_F(PagesInWindow, SaveCommitsTheValueStillInTheCellEditor)
+{
+    ClvMain& w = Start();
+    LoadsTable* table = AddSurcharge(w);
+    TypeInCell(table, 0, 1, "12");
+    ASSERT_TRUE(table->IsEditing());
+    const fs::path path = dir / "Typed.clv";
+    io.fileNames.push_back(Q(path));
+    ASSERT_TRUE(w.Files().Save());
+    const auto saved = DecodeJobFile(FileBytes(path));
+    ASSERT_TRUE(saved.has_value());
+    ASSERT_EQ(saved->job.LoadCount(), 1);
+    EXPECT_FLOAT_EQ(saved->job.Loads[0].Value, 12.0f);
+    EXPECT_FALSE(table->IsEditing());
+}
+
+TEST_F(PagesInWindow, ARefusedValueInTheEditorAbandonsTheSave)
+{
+    ClvMain& w = Start();
+    LoadsTable* table = AddSurcharge(w);
+    TypeInCell(table, 0, 1, "99999");
+    const fs::path path = dir / "Refused.clv";
+    io.fileNames.push_back(Q(path));
+    EXPECT_FALSE(w.Files().Save());
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_EQ(io.beeps, 1);
+    EXPECT_TRUE(table->IsEditing());
+    EXPECT_FLOAT_EQ(Session().job.Loads[0].Value, 10.0f);
+}
+
+TEST_F(PagesInWindow, ATabChangeDropsARefusedValueAndUndoRestoresAStoredOne)
+{
+    ClvMain& w = Start();
+    LoadsTable* table = AddSurcharge(w);
+    EnterCell(table, 0, 1, "25");
+    ASSERT_FLOAT_EQ(Session().job.Loads[0].Value, 25.0f);
+    TypeInCell(table, 0, 1, "99999");
+    QTest::keyClick(table->Editor(), Qt::Key_Return);
+    ASSERT_TRUE(table->IsEditing());
+
+    w.SelectTab(kFactorsTab);
+    EXPECT_FALSE(table->IsEditing());
+    EXPECT_FLOAT_EQ(Session().job.Loads[0].Value, 25.0f);
+
+    w.Undo();
+    EXPECT_FLOAT_EQ(Session().job.Loads[0].Value, 10.0f);
+    w.Undo();
+    EXPECT_EQ(Session().job.LoadCount(), 0);
+}
+
+} // namespace
+} // namespace clv::ui::test
