@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 namespace clv::ui {
@@ -93,6 +94,12 @@ struct CellCase {
     bool accepted;
     float stored;
 };
+
+void PrintTo(const CellCase& c, std::ostream* os)
+{
+    *os << "table " << static_cast<int>(c.table) << " col " << c.col << " type " << c.loadType << " \"" << c.text
+        << "\"";
+}
 
 class CellEntry : public testing::TestWithParam<CellCase> {};
 
