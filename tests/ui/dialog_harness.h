@@ -1,0 +1,101 @@
+#pragma once
+
+// The auxiliary dialogs with a stand-in for the window around them: the edit
+// bracket snapshots the job for undo, marks it modified and counts refreshes,
+// and message boxes are answered by a script. Helpers drive the widgets as the
+// user does: keys into the focused control, clicks on list items.
+
+#include "scripted_interaction.h"
+
+#include "model/job.h"
+#include "ui/main_context.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace clv::ui::test {
+
+struct DialogHarness {
+    JobSession session;
+    ScriptedInteraction io;
+    MainContext ctx;
+    std::vector<Job> undo;
+    int refreshes = 0;
+
+    DialogHarness()
+    {
+        session.job = MakeDefaultJob();
+        ctx.session = &session;
+        ctx.interaction = &io;
+        ctx.BeginEdit = [this] { undo.push_back(session.job); };
+        ctx.EndEdit = [this] {
+            session.JobModified = true;
+            session.JobRefreshPending = true;
+            ++refreshes;
+        };
+        ctx.RefreshAll = [this] { ++refreshes; };
+    }
+};
+
+template <typename T> T* Child(const QWidget& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+/** Replaces a box's text by typing, then Enter (the box's edit is finished). */
+inline void TypeInto(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+/** Clicks the item with this text. */
+inline void ClickItem(QListWidget* list, const QString& text)
+{
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+/** A click near the left end of the button: on the indicator of a check box, inside a push button. */
+inline void Click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(qMin(8, button->width() / 2), button->height() / 2));
+}
+
+/** Runs `user` once the modal dialog opened by `open` is showing. */
+inline void WhileModal(const std::function<void(QWidget&)>& user, const std::function<void()>& open)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        ran = true;
+        user(*dialog);
+        // A dialog the script failed to close must not hang the run.
+        if (auto* still = qobject_cast<QDialog*>(QApplication::activeModalWidget()); still == dialog) {
+            ADD_FAILURE() << "the dialog is still open";
+            still->QDialog::done(QDialog::Rejected);
+        }
+    });
+    open();
+    EXPECT_TRUE(ran);
+}
+
+} // namespace clv::ui::test

@@ -1,0 +1,104 @@
+// The interslice function editor: the eleven boxes, the presets, OK and Cancel.
+
+#include "dialog_harness.h"
+
+#include "ui/dialogs/define_fx_frm.h"
+
+#include <QPushButton>
+
+namespace clv::ui::test {
+namespace {
+
+QLineEdit* FactorBox(QWidget& dialog, int i)
+{
+    return Child<QLineEdit>(dialog, QStringLiteral("FactorBox%1").arg(i).toLatin1().constData());
+}
+
+/** Opens the editor from the window, lets `user` work in it, and returns what OK or Cancel left. */
+bool RunEditor(DialogHarness& h, const std::function<void(QWidget&)>& user)
+{
+    bool stored = false;
+    WhileModal(user, [&] { stored = OpenDefineFxDialog(h.ctx, nullptr); });
+    return stored;
+}
+
+TEST(DefineFxDialog, TheBoxesShowTheStoredValuesToThreePlaces)
+{
+    DialogHarness h;
+    h.session.job.Slip.Fx[3] = 0.5f;
+    h.session.job.Slip.Fx[10] = -2.25f;
+    DefineFxFrm dialog(h.session.job.Slip.Fx);
+    EXPECT_EQ(FactorBox(dialog, 0)->text(), "1.000");
+    EXPECT_EQ(FactorBox(dialog, 3)->text(), "0.500");
+    EXPECT_EQ(FactorBox(dialog, 10)->text(), "-2.250");
+}
+
+TEST(DefineFxDialog, TheSinePresetThenOkStoresTheHalfSineCurve)
+{
+    DialogHarness h;
+    h.session.SlipResultsStale = false;
+    QStringList shown;
+    const bool stored = RunEditor(h, [&](QWidget& dialog) {
+        Click(Child<QPushButton>(dialog, "SineBtn"));
+        for (int i = 0; i < 11; ++i)
+            shown << FactorBox(dialog, i)->text();
+        Click(Child<QPushButton>(dialog, "OKBtn"));
+    });
+    EXPECT_TRUE(stored);
+    EXPECT_EQ(shown, QStringList({"0.000", "0.309", "0.588", "0.809", "0.951", "1.000", "0.951", "0.809", "0.588",
+                                  "0.309", "0.000"}));
+    const std::array<float, 11> expected{0.0f, 0.309f, 0.588f, 0.809f, 0.951f, 1.0f,
+                                         0.951f, 0.809f, 0.588f, 0.309f, 0.0f};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(h.session.job.Slip.Fx[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << i;
+    EXPECT_EQ(h.undo.size(), 1u);
+    EXPECT_TRUE(h.session.JobModified);
+    EXPECT_TRUE(h.session.SlipResultsStale);
+    EXPECT_EQ(h.refreshes, 1);
+}
+
+TEST(DefineFxDialog, CancelAfterTheParallelPresetKeepsTheOldValues)
+{
+    DialogHarness h;
+    h.session.job.Slip.Fx = {0, 0.5f, 0.7f, 0.9f, 1, 1, 1, 0.9f, 0.7f, 0.5f, 0};
+    const auto before = h.session.job.Slip.Fx;
+    h.session.SlipResultsStale = false;
+    const bool stored = RunEditor(h, [](QWidget& dialog) {
+        Click(Child<QPushButton>(dialog, "ParallelBtn"));
+        EXPECT_EQ(FactorBox(dialog, 0)->text(), "1.000");
+        EXPECT_EQ(FactorBox(dialog, 10)->text(), "1.000");
+        Click(Child<QPushButton>(dialog, "CancelBtn"));
+    });
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(h.session.job.Slip.Fx, before);
+    EXPECT_TRUE(h.undo.empty()); // nothing to undo
+    // The slip circles are recomputed after the editor whichever button closed it.
+    EXPECT_TRUE(h.session.SlipResultsStale);
+    EXPECT_EQ(h.refreshes, 1);
+}
+
+TEST(DefineFxDialog, TypedValuesAreStoredToTheNearestThousandthWithoutLimits)
+{
+    struct Case {
+        const char* typed;
+        float stored;
+    };
+    const Case cases[] = {
+        {"0.12345", 0.123f}, {"2.0004", 2.0f}, {"", 0.0f},      {"abc", 0.0f},    {"0.0125", 0.012f}, // a half to even
+        {"0.0135", 0.014f},  {"-1.5", -1.5f},  {"250", 250.0f}, {"0.7x", 0.7f},   {" 3.9996", 4.0f},
+    };
+    ASSERT_LE(std::size(cases), 11u);
+    DialogHarness h;
+    RunEditor(h, [&](QWidget& dialog) {
+        for (std::size_t i = 0; i < std::size(cases); ++i)
+            TypeInto(FactorBox(dialog, static_cast<int>(i)), cases[i].typed); // Enter does not close
+        EXPECT_TRUE(dialog.isVisible());
+        Click(Child<QPushButton>(dialog, "OKBtn"));
+    });
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(h.session.job.Slip.Fx[i], cases[i].stored) << cases[i].typed;
+    EXPECT_EQ(h.session.job.Slip.Fx[10], 1.0f); // untouched box
+}
+
+} // namespace
+} // namespace clv::ui::test
