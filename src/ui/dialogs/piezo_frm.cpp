@@ -17,6 +17,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace clv::ui {
 
 namespace {
@@ -150,7 +152,9 @@ void PiezoFrm::LoadPiezoGrid()
     piezoGrid_->clear();
     piezoGrid_->setRowCount(ny + 1);
     piezoGrid_->setColumnCount(nx + 1);
-    piezoGrid_->setColumnWidth(0, Twips(piezoGrid_, 770));
+    // The heading column is widened where the screen font cannot show "Elevation" in it.
+    const int headingWidth = piezoGrid_->fontMetrics().horizontalAdvance(QStringLiteral("Elevation")) + 12;
+    piezoGrid_->setColumnWidth(0, std::max(Twips(piezoGrid_, 770), headingWidth));
     for (int c = 1; c <= nx; ++c)
         piezoGrid_->setColumnWidth(c, Twips(piezoGrid_, 660));
 

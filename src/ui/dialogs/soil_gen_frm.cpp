@@ -48,7 +48,10 @@ QLabel* MakeValue(const char* name, const QString& caption, const QString& unit,
     value->setFrameShadow(QFrame::Sunken);
     value->setMinimumWidth(row == 0 ? 180 : 60);
     grid->addWidget(new QLabel(caption, parent), row, 0);
-    grid->addWidget(value, row, 1, Qt::AlignLeft);
+    if (unit.isEmpty())
+        grid->addWidget(value, row, 1, 1, 2, Qt::AlignLeft); // the description takes the unit column too
+    else
+        grid->addWidget(value, row, 1, Qt::AlignLeft);
     if (!unit.isEmpty())
         grid->addWidget(new QLabel(unit, parent), row, 2);
     return value;
