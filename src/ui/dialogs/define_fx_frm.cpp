@@ -2,6 +2,7 @@
 
 #include "analysis/wedge_settings.h"
 #include "model/format.h"
+#include "ui/app_icon.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -45,6 +46,7 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 DefineFxFrm::DefineFxFrm(const std::array<Single, kValueCount>& fx, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Define f(x)"));
+    setWindowIcon(AppIcon());
     auto* boxes = new QGridLayout;
     for (int i = 0; i < kValueCount; ++i) {
         auto* label = new QLabel(BoxCaption(i), this);

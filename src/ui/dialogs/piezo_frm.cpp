@@ -2,6 +2,7 @@
 
 #include "analysis/wedge_settings.h"
 #include "model/format.h"
+#include "ui/app_icon.h"
 #include "ui/interaction.h"
 
 #include <QCheckBox>
@@ -57,6 +58,7 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 PiezoFrm::PiezoFrm(MainContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setWindowTitle(QStringLiteral("Piezometric grid"));
+    setWindowIcon(AppIcon());
 
     auto* note = new QLabel(QString::fromUtf8(kNote), this);
     note->setWordWrap(true);

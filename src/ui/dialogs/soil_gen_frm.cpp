@@ -1,6 +1,7 @@
 #include "ui/dialogs/soil_gen_frm.h"
 
 #include "model/format.h"
+#include "ui/app_icon.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -62,6 +63,7 @@ QLabel* MakeValue(const char* name, const QString& caption, const QString& unit,
 SoilGenFrm::SoilGenFrm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Soil generator"));
+    setWindowIcon(AppIcon());
 
     auto* lists = new QGridLayout;
     groupList_ = MakeList(QStringLiteral("GroupList"), QStringLiteral("Grouping"), this, lists, 0);
