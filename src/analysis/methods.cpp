@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace clv {
 
@@ -31,26 +32,163 @@ float BaseShearStrength(const Job& job, const Slice& s, float cohesionDivisor)
 }
 
 /**
- * Normal forces of Bishop's and Janbu's methods: vertical equilibrium of each
- * slice with the shear mobilised at factor F. Returns false when a slice's
- * divisor m = cos a + tan(phi_d) sin a / F is zero or negative (or not a number):
- * on a steep toe-side base the mobilised shear would then have to hold the slice
- * up on its own, and the slip has no admissible solution at this F.
+ * The terms of each slice's equilibrium that do not change with F, formed once
+ * per slip and held column by column. Each is formed exactly as the formulas
+ * form it, in the same order, so that a pass of the iteration repeats only what
+ * depends on F and every number comes out as the formulas written out in full
+ * give it (MomentSums, ForceSums and the normal force below); the columns also
+ * let the compiler work on several slices at once.
  */
-bool EquilibriumNormalForces(const Job& job, SliceList& slices, float factor)
-{
-    for (Slice& s : slices) {
-        const float u = DesignPorePressure(job, s);
-        const float sinA = std::sin(s.BaseAngle);
-        const float m = std::cos(s.BaseAngle) + s.DesignTanPhi * sinA / factor;
-        if (!(m > 0.0f))
-            return false;
-        s.NormalForce
-            = (s.VerticalForce - (s.DesignCohesion - s.DesignTanPhi * u) * s.BaseLength * sinA / factor)
-            / m;
+class SliceTerms {
+public:
+    SliceTerms(const Job& job, const SliceList& slices) : n_(slices.size()), data_(n_ * kColumns)
+    {
+        const float cohesionDivisor = job.Factors.RamificationsOfFailure * job.Factors.Cohesion;
+        for (std::size_t i = 0; i < n_; ++i) {
+            const Slice& s = slices[i];
+            const float u = DesignPorePressure(job, s);
+            const float sinA = std::sin(s.BaseAngle);
+            const float cosA = std::cos(s.BaseAngle);
+            Column(kSin)[i] = sinA;
+            Column(kCos)[i] = cosA;
+            Column(kVertical)[i] = s.VerticalForce;
+            Column(kHorizontal)[i] = s.HorizontalForce;
+            Column(kTanPhi)[i] = s.DesignTanPhi;
+            // (c_d - t_d u) l sin a, and t_d sin a: both are divided by F in each pass.
+            Column(kCohesionPull)[i] = (s.DesignCohesion - s.DesignTanPhi * u) * s.BaseLength * sinA;
+            Column(kFrictionPull)[i] = s.DesignTanPhi * sinA;
+            // The shear strength (N - l u) t_d + c' l / (fn fc) without its N.
+            Column(kWaterOnBase)[i] = s.BaseLength * u;
+            Column(kCohesionShear)[i] = SoilCohesion(job, s.BaseSoil) * s.BaseLength / cohesionDivisor;
+            Column(kNormal)[i] = s.NormalForce;
+        }
     }
-    return true;
-}
+
+    std::size_t Count() const { return n_; }
+
+    /** Fellenius: N = V cos a - H sin a. */
+    void FelleniusNormalForces()
+    {
+        const float* sinA = Column(kSin);
+        const float* cosA = Column(kCos);
+        const float* v = Column(kVertical);
+        const float* h = Column(kHorizontal);
+        float* normal = Column(kNormal);
+        for (std::size_t i = 0; i < n_; ++i)
+            normal[i] = v[i] * cosA[i] - h[i] * sinA[i];
+    }
+
+    /**
+     * Normal forces of Bishop's and Janbu's methods: vertical equilibrium of each
+     * slice with the shear mobilised at factor F. Returns false when a slice's
+     * divisor m = cos a + tan(phi_d) sin a / F is zero or negative (or not a
+     * number): on a steep toe-side base the mobilised shear would then have to
+     * hold the slice up on its own, and the slip has no admissible solution at
+     * this F. The slices before that one have their new normal force, the others
+     * keep theirs.
+     */
+    bool EquilibriumNormalForces(float factor)
+    {
+        const float* cosA = Column(kCos);
+        const float* friction = Column(kFrictionPull);
+        const float* cohesion = Column(kCohesionPull);
+        const float* v = Column(kVertical);
+        float* m = Column(kScratch);
+        float* normal = Column(kNormal);
+        bool allAdmissible = true;
+        for (std::size_t i = 0; i < n_; ++i) {
+            m[i] = cosA[i] + friction[i] / factor;
+            allAdmissible &= m[i] > 0.0f;
+        }
+        std::size_t admissible = n_;
+        if (!allAdmissible) {
+            admissible = 0;
+            while (m[admissible] > 0.0f)
+                ++admissible;
+        }
+        for (std::size_t i = 0; i < admissible; ++i)
+            normal[i] = (v[i] - cohesion[i] / factor) / m[i];
+        return admissible == n_;
+    }
+
+    /** MomentSums from the current normal forces. */
+    void MomentSums(SlipResult& slip)
+    {
+        const float r = slip.Radius;
+        float* term = ShearStrengths();
+        for (std::size_t i = 0; i < n_; ++i)
+            term[i] = r * term[i];
+        float soilMoment = 0.0f;
+        for (std::size_t i = 0; i < n_; ++i) // in slice order, as the sum is defined
+            soilMoment += term[i];
+        slip.SoilMoment = soilMoment;
+        slip.StabilityFactor = slip.DisturbingMoment <= 0.0f
+            ? kInvalidFactor
+            : (slip.ReinforcementMoment + slip.SoilMoment) / slip.DisturbingMoment;
+    }
+
+    /** ForceSums from the current normal forces. */
+    void ForceSums(SlipResult& slip)
+    {
+        const float* sinA = Column(kSin);
+        const float* cosA = Column(kCos);
+        const float* normal = Column(kNormal);
+        const float* strength = ShearStrengths();
+        float soilForce = 0.0f;
+        float disturbing = slip.HorizontalLoadForce;
+        for (std::size_t i = 0; i < n_; ++i) {
+            soilForce += strength[i] * cosA[i];
+            disturbing += normal[i] * sinA[i];
+        }
+        slip.SoilForce = soilForce;
+        slip.DisturbingForce = disturbing;
+        slip.StabilityFactor
+            = disturbing <= 0.0f ? kInvalidFactor : (slip.ReinforcementForce + soilForce) / disturbing;
+    }
+
+    /** Leaves the normal forces in the slices, as the methods report them. */
+    void StoreNormalForces(SliceList& slices) const
+    {
+        const float* normal = Column(kNormal);
+        for (std::size_t i = 0; i < n_; ++i)
+            slices[i].NormalForce = normal[i];
+    }
+
+private:
+    enum ColumnId : std::size_t {
+        kSin,
+        kCos,
+        kVertical,
+        kHorizontal,
+        kTanPhi,
+        kCohesionPull,
+        kFrictionPull,
+        kWaterOnBase,
+        kCohesionShear,
+        kNormal,
+        kScratch,
+        kColumns
+    };
+
+    float* Column(ColumnId c) { return data_.data() + c * n_; }
+    const float* Column(ColumnId c) const { return data_.data() + c * n_; }
+
+    /** (N - l u) t_d + c' l / (fn fc) of every slice, in the scratch column. */
+    float* ShearStrengths()
+    {
+        const float* normal = Column(kNormal);
+        const float* water = Column(kWaterOnBase);
+        const float* tanPhi = Column(kTanPhi);
+        const float* cohesion = Column(kCohesionShear);
+        float* strength = Column(kScratch);
+        for (std::size_t i = 0; i < n_; ++i)
+            strength[i] = (normal[i] - water[i]) * tanPhi[i] + cohesion[i];
+        return strength;
+    }
+
+    std::size_t n_;
+    std::vector<float> data_;
+};
 
 /** A factor at or below zero (or not a number) is no stability factor: the slip is invalid. */
 void RejectNonPositive(SlipResult& slip)
@@ -59,21 +197,27 @@ void RejectNonPositive(SlipResult& slip)
         slip.StabilityFactor = kInvalidFactor;
 }
 
+void FelleniusFactor(SliceTerms& terms, SlipResult& slip)
+{
+    terms.FelleniusNormalForces();
+    terms.MomentSums(slip);
+    RejectNonPositive(slip);
+}
+
 enum class Balance { Moment, Force };
 
 /** The iteration shared by Bishop (moments) and Janbu (forces), from the start value `factor`. */
-void IterateEquilibrium(const AnalysisInput& in, Balance balance, int maxPasses, float factor, SlipResult& slip,
-                        SliceList& slices)
+void IterateEquilibrium(SliceTerms& terms, Balance balance, int maxPasses, float factor, SlipResult& slip)
 {
     for (int pass = 1; pass <= maxPasses; ++pass) {
-        if (!EquilibriumNormalForces(in.job, slices, factor)) {
+        if (!terms.EquilibriumNormalForces(factor)) {
             slip.StabilityFactor = kInvalidFactor;
             return;
         }
         if (balance == Balance::Moment)
-            MomentSums(in, slip, slices);
+            terms.MomentSums(slip);
         else
-            ForceSums(in, slip, slices);
+            terms.ForceSums(slip);
         const float next = slip.StabilityFactor;
         if (!(next > 0.0f)) {
             // A negative factor would turn the mobilised shear round; there is no solution to go on with.
@@ -144,16 +288,17 @@ void ForceSums(const AnalysisInput& in, SlipResult& slip, const SliceList& slice
 
 void Fellenius(const AnalysisInput& in, SlipResult& slip, SliceList& slices)
 {
-    for (Slice& s : slices)
-        s.NormalForce = s.VerticalForce * std::cos(s.BaseAngle) - s.HorizontalForce * std::sin(s.BaseAngle);
-    MomentSums(in, slip, slices);
-    RejectNonPositive(slip);
+    SliceTerms terms(in.job, slices);
+    FelleniusFactor(terms, slip);
+    terms.StoreNormalForces(slices);
 }
 
 void Bishop(const AnalysisInput& in, SlipResult& slip, SliceList& slices)
 {
-    Fellenius(in, slip, slices);
-    IterateEquilibrium(in, Balance::Moment, kBishopPasses, slip.StabilityFactor, slip, slices);
+    SliceTerms terms(in.job, slices);
+    FelleniusFactor(terms, slip);
+    IterateEquilibrium(terms, Balance::Moment, kBishopPasses, slip.StabilityFactor, slip);
+    terms.StoreNormalForces(slices);
 }
 
 void Bs8006(const AnalysisInput& in, SlipResult& slip, SliceList& slices)
@@ -181,12 +326,14 @@ void Bs8006(const AnalysisInput& in, SlipResult& slip, SliceList& slices)
 
 void Janbu(const AnalysisInput& in, SlipKind kind, SlipResult& slip, SliceList& slices)
 {
+    SliceTerms terms(in.job, slices);
     float start = 1.0f;
     if (kind == SlipKind::Circular) {
-        Fellenius(in, slip, slices);
+        FelleniusFactor(terms, slip);
         start = slip.StabilityFactor;
     }
-    IterateEquilibrium(in, Balance::Force, kJanbuPasses, start, slip, slices);
+    IterateEquilibrium(terms, Balance::Force, kJanbuPasses, start, slip);
+    terms.StoreNormalForces(slices);
 }
 
 } // namespace clv

@@ -2,6 +2,7 @@
 
 #include "analysis/methods.h"
 #include "analysis/reinforcement.h"
+#include "ground/base_column.h"
 #include "ground/geometry.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ float BaseLevel(const SlipResult& slip, float x)
     float radicand = slip.Radius * slip.Radius - dx * dx;
     // Every slice side lies between the two ends of the slip, so a negative radicand
     // can only be the rounding of an end point that lies on the circle.
-    if (std::fabs(radicand) < 0.001f || radicand < 0.0f)
+    if (radicand < 0.001f) // |radicand| < 0.001, or below zero
         radicand = 0.0f;
     return slip.CentreY - std::sqrt(radicand);
 }
@@ -249,17 +250,18 @@ bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, Sli
     const std::vector<float>& b = scratch.Boundaries;
 
     const std::size_t count = b.size() - 1;
-    slices.resize(count);
-    float groundLeft = SurfaceLevel(in.table, 1, b[0]);
+    slices.clear();
+    slices.resize(count); // every field starts at zero
+    StationWalk walk(in.table);
+    float groundLeft = LevelAt(in.table, walk.Find(b[0]), 1);
     float baseLeft = BaseLevel(slip, b[0]);
     for (std::size_t i = 0; i < count; ++i) {
         Slice& s = slices[i];
-        s = Slice{};
         s.XLeft = b[i];
         s.XRight = b[i + 1];
         s.GroundLeft = groundLeft;
         s.BaseLeft = baseLeft;
-        s.GroundRight = groundLeft = SurfaceLevel(in.table, 1, s.XRight);
+        s.GroundRight = groundLeft = LevelAt(in.table, walk.Find(s.XRight), 1);
         s.BaseRight = baseLeft = BaseLevel(slip, s.XRight);
     }
     MergeNarrowSlices(slices);
@@ -319,28 +321,36 @@ void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices, const Slip
 {
     const Job& job = in.job;
     const PartialFactors& f = job.Factors;
-    const int waterRow = in.table.WaterRow();
+    // The design strength of the last soil met: slices run through few soils, and
+    // the tangent need not be formed again for each.
+    Integer strengthSoil = 0;
+    float designCohesion = 0.0f, designTanPhi = 0.0f;
+    // The slices run left to right, so their middles are placed by one walk along the stations.
+    StationWalk walk(in.table);
     for (Slice& s : slices) {
         const float xm = (s.XLeft + s.XRight) / 2.0f;
         const float yg = (s.GroundLeft + s.GroundRight) / 2.0f;
         const float yb = (s.BaseLeft + s.BaseRight) / 2.0f;
-        const StationSpan span = FindStationSpan(in.table, xm);
-        Integer soil = 0;
-        const float stress = OverburdenStress(job, in.table, span, yb, soil);
-        if (circle != nullptr)
-            soil = SoilAt(job, in.table, span, BaseLevel(*circle, xm));
+        const float soilLevel = circle != nullptr ? BaseLevel(*circle, xm) : yb;
+        const BaseColumn ground = QueryBaseColumn(job, in.table, walk.Find(xm), xm, yb, soilLevel);
+        const Integer soil = ground.Soil;
         s.BaseSoil = soil;
-        s.Weight = f.SoilSelfWeight * stress * s.Width;
+        s.Weight = f.SoilSelfWeight * ground.Overburden * s.Width;
         if (soil < 1 || soil > job.SoilCount()) {
             // No soil at the base: nothing to compute with. The NaNs make the slip invalid.
             s.DesignCohesion = s.DesignTanPhi = s.BasePorePressure = kNaN;
             continue;
         }
-        const SoilRecord& rec = job.Soil(soil);
-        s.DesignCohesion = rec.Cohesion / (f.RamificationsOfFailure * f.Cohesion);
-        s.DesignTanPhi = std::tan(Radians(rec.Phi)) / (f.TanPhi * f.RamificationsOfFailure);
-        s.BasePorePressure = PorePressure(job, in.table, xm, yb, soil);
-        const float water = SurfaceLevel(in.table, waterRow, xm);
+        if (soil != strengthSoil) {
+            const SoilRecord& rec = job.Soil(soil);
+            designCohesion = rec.Cohesion / (f.RamificationsOfFailure * f.Cohesion);
+            designTanPhi = std::tan(Radians(rec.Phi)) / (f.TanPhi * f.RamificationsOfFailure);
+            strengthSoil = soil;
+        }
+        s.DesignCohesion = designCohesion;
+        s.DesignTanPhi = designTanPhi;
+        s.BasePorePressure = ground.PorePressure;
+        const float water = ground.WaterLevel;
         s.SurfaceWaterPressure = water > yg ? job.Header.WaterUnitWeight * (water - yg) : 0.0f;
     }
 }
@@ -485,13 +495,14 @@ bool SlipIsFinite(const SlipResult& slip, const SliceList& slices)
             if (!std::isfinite(v))
                 return false;
     }
+    // Gathered without a branch per number: an infinity or a NaN fails |v| <= max.
+    bool finite = true;
     for (const Slice& s : slices) {
         for (float v : {s.BaseAngle, s.BaseLength, s.DesignCohesion, s.DesignTanPhi, s.Weight, s.BasePorePressure,
                         s.VerticalForce, s.HorizontalForce, s.LoadMoment, s.NormalForce})
-            if (!std::isfinite(v))
-                return false;
+            finite &= std::fabs(v) <= std::numeric_limits<float>::max();
     }
-    return true;
+    return finite;
 }
 
 void AnalyseCircle(const AnalysisInput& in, SlipResult& slip, SliceList& slices)

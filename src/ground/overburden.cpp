@@ -1,39 +1,10 @@
-#include "ground/section_table.h"
+#include "ground/strata_column.h"
 
 #include <algorithm>
 
 namespace clv {
 
-namespace {
-
-/** The strata at one x: the top of soil k, with the floor below the lowest soil. */
-struct Column {
-    const SectionTable& table;
-    const StationSpan& span;
-    int soils;
-
-    float Top(int k) const { return k > soils ? kBelowAllSoils : LevelAt(table, span, k); }
-
-    /**
-     * The soil at the surface: skip strata that are less than 0.01 thick there.
-     * A stratum whose bottom lies more than 0.01 below the ground is the first
-     * one with any real thickness at the surface. (Skipping also a stratum whose
-     * top lies exactly 0.01 below the ground, as a test of the top alone would
-     * at that exact level, would skip every deeper one as well and weigh the
-     * whole column with the lowest soil.)
-     */
-    int SurfaceSoil(float ground) const
-    {
-        int k = 1;
-        while (k < soils && ground - Top(k + 1) <= 0.01f)
-            ++k;
-        return k;
-    }
-};
-
-int UsableSoils(const Job& job, const SectionTable& table) { return std::min(job.SoilCount(), table.SoilCount()); }
-
-} // namespace
+using namespace ground_detail;
 
 float OverburdenStress(const Job& job, const SectionTable& table, const StationSpan& span, float y, Integer& soil)
 {
@@ -43,22 +14,7 @@ float OverburdenStress(const Job& job, const SectionTable& table, const StationS
         return 0.0f;
     }
     const Column column{table, span, soils};
-    float upper = column.Top(1);
-    float sigma = 0.0f;
-    for (int k = column.SurfaceSoil(upper); k <= soils; ++k) {
-        const float bottom = column.Top(k + 1);
-        const bool pointInThisSoil = !(y < bottom); // NaN stops here too
-        const float lower = pointInThisSoil ? y : bottom;
-        sigma += job.Soil(k).Density * (upper - lower);
-        if (pointInThisSoil) {
-            soil = static_cast<Integer>(k);
-            return sigma;
-        }
-        upper = lower;
-    }
-    // Only a point below the floor of the section gets here: it belongs to the lowest soil.
-    soil = static_cast<Integer>(soils);
-    return sigma;
+    return Overburden(job, column, soils, y, soil);
 }
 
 float OverburdenStress(const Job& job, const SectionTable& table, float x, float y, Integer& soil)
@@ -73,10 +29,7 @@ Integer SoilAt(const Job& job, const SectionTable& table, const StationSpan& spa
     if (soils < 1)
         return 0;
     const Column column{table, span, soils};
-    for (int k = column.SurfaceSoil(column.Top(1)); k < soils; ++k)
-        if (!(y < column.Top(k + 1)))
-            return static_cast<Integer>(k);
-    return static_cast<Integer>(soils);
+    return SoilOf(column, soils, y);
 }
 
 Integer SoilAt(const Job& job, const SectionTable& table, float x, float y)

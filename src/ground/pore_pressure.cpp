@@ -1,4 +1,4 @@
-#include "ground/section_table.h"
+#include "ground/pore_pressure_rule.h"
 
 #include <cmath>
 
@@ -54,6 +54,10 @@ GridCell FindGridCell(const PiezoHeads& heads, float x, float y)
     return cell;
 }
 
+} // namespace
+
+namespace ground_detail {
+
 /**
  * Piezometric level at (x, y) by inverse-distance weights of the four corners
  * of its cell. A corner without data (kNoLevel) is left out of the average;
@@ -92,45 +96,23 @@ bool GridLevel(const PiezoHeads& heads, float x, float y, float& level)
     return true;
 }
 
-bool InsideGrid(const Job& job, float x, float y)
-{
-    const PiezoSettings& grid = job.Piezo;
-    // A grid of fewer than two stations or two levels has no cell to interpolate in.
-    return IsSet(grid.Enabled) && job.Heads.NX() >= 2 && job.Heads.NY() >= 2 && grid.MinX < x &&
-           x < grid.MaxX && grid.MinY < y && y < grid.MaxY;
-}
-
-} // namespace
+} // namespace ground_detail
 
 float PorePressure(const Job& job, const SectionTable& table, float x, float y, Integer soil)
 {
-    const bool validSoil = soil >= 1 && soil <= job.SoilCount();
-    const float ru = validSoil ? job.Soil(soil).Ru : 0.0f;
-    const float suction = validSoil ? job.Soil(soil).Suction : 0.0f;
-    const float gammaW = job.Header.WaterUnitWeight;
+    return PorePressure(job, table, FindStationSpan(table, x), x, y, soil);
+}
 
-    float u = 0.0f;
-    float gridLevel = 0.0f;
-    // The grid, where it covers the point, decides alone; with all four corners
-    // of the cell empty the point falls back to the water surface or the ratio.
-    if (InsideGrid(job, x, y) && GridLevel(job.Heads, x, y, gridLevel)) {
-        u = (gridLevel - y) * gammaW;
-    } else if (ru > 0.0f) {
-        Integer unused = 0;
-        u = ru * OverburdenStress(job, table, x, y, unused);
-    } else {
-        u = (SurfaceLevel(table, table.WaterRow(), x) - y) * gammaW;
-    }
-
-    // Suction limit. A negative suction (only a damaged file holds one) would
-    // turn suction into a positive pressure, so it counts as none.
-    if (u < 0.0f) {
-        if (!(suction > 0.0f))
-            u = 0.0f;
-        else if (gammaW * suction < -u)
-            u = -gammaW * suction;
-    }
-    return u;
+float PorePressure(const Job& job, const SectionTable& table, const StationSpan& span, float x, float y,
+                   Integer soil)
+{
+    return ground_detail::PorePressureRule(
+        job, x, y, soil,
+        [&] {
+            Integer unused = 0;
+            return OverburdenStress(job, table, span, y, unused);
+        },
+        [&] { return LevelAt(table, span, table.WaterRow()); });
 }
 
 } // namespace clv

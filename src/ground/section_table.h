@@ -63,6 +63,44 @@ struct StationSpan {
 /** The span of x, by bisection of the stations (the same span a walk from the left finds). */
 StationSpan FindStationSpan(const SectionTable& table, float x);
 
+/**
+ * FindStationSpan for x taken in increasing order, as the sides and middles of
+ * slices are: each call walks on from the span of the previous one instead of
+ * searching the stations again, and gives the very span the search gives. An x
+ * below the previous one starts the walk again from the left.
+ */
+class StationWalk {
+public:
+    explicit StationWalk(const SectionTable& table) : table_(table) {}
+
+    StationSpan Find(float x)
+    {
+        const SectionTable& t = table_;
+        const int last = t.StationCount();
+        StationSpan span;
+        if (x <= t.X(1)) {
+            span.col = 1;
+        } else if (x >= t.X(last)) {
+            span.col = last;
+        } else if (x == x) { // NaN fails every test and has no level
+            // x(1) < x < x(last): the first column c in 2..last with x <= x(c) exists. The
+            // columns before next_ lie below x when x(next_ - 1) does.
+            if (next_ > last || !(t.X(next_ - 1) < x))
+                next_ = 2;
+            while (x > t.X(next_))
+                ++next_;
+            span.col = next_ - 1;
+            span.dx = x - t.X(span.col);
+            span.width = t.X(next_) - t.X(span.col);
+        }
+        return span;
+    }
+
+private:
+    const SectionTable& table_;
+    int next_ = 2; // x(next_ - 1) < x held for the last x placed between stations
+};
+
 /** Level of `row` at the x of `span`, exactly as SurfaceLevel computes it. */
 inline float LevelAt(const SectionTable& table, const StationSpan& span, int row)
 {
@@ -108,6 +146,9 @@ Integer SoilAt(const Job& job, const SectionTable& table, const StationSpan& spa
 
 /** Pore-water pressure at (x, y) in soil `soil`: phreatic surface, Ru or piezometric grid, then the suction limit. */
 float PorePressure(const Job& job, const SectionTable& table, float x, float y, Integer soil);
+/** PorePressure with `span` the station span of x, found once for several queries at x. */
+float PorePressure(const Job& job, const SectionTable& table, const StationSpan& span, float x, float y,
+                   Integer soil);
 
 /** Vertical stress at (x, y) from the surcharges and line loads, spread at 2:1. */
 float LoadStress(const Job& job, const SectionTable& table, float x, float y);
