@@ -12,6 +12,7 @@
 // While ctx.Refreshing is set, the controls' own change events must do nothing.
 
 #include "analysis/reinforcement.h"
+#include "ui/analysis_cache.h"
 #include "ground/section_table.h"
 #include "model/job.h"
 #include "model/settings.h"
@@ -33,6 +34,13 @@ struct MainContext {
 
     bool Refreshing = false;
     bool TextEdited = false; // a text box holds a typed value not yet validated
+
+    // The analyses of the session and their latest results (the analysis tabs run
+    // them; the drawing and the reports read analyses.Results()).
+    AnalysisCache analyses;
+    // "Show stability factors on grid" of the slip circle tab: the drawing writes
+    // the lowest factor of each centre when it is set.
+    bool ShowFactorsOnGrid = false;
 
     std::function<void()> BeginEdit;  // snapshot for undo; call before writing the job
     std::function<void()> EndEdit;    // after writing: marks the job modified and refreshes everything

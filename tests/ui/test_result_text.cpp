@@ -1,0 +1,74 @@
+// The texts of results: the stability factor's special cases and numbers that
+// are not numbers.
+
+#include "ui/tables/result_text.h"
+#include "ui/tables/wedge_grid.h"
+
+#include "model/job.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace clv::test {
+namespace {
+
+TEST(ResultText, FactorCases)
+{
+    struct Case {
+        float factor;
+        const char* invalid;
+        const char* expected;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const Case cases[] = {
+        {1.2345f, "Invalid", "1.23"}, {100.0f, "Invalid", "100.00"}, {100.01f, "Invalid", ">100"},
+        {10000.0f, "Invalid", ">100"}, {kInvalidFactor, "Invalid", "Invalid"}, {kInvalidFactor, "N/A", "N/A"},
+        {1000.99f, "N/A", ">100"},     {nan, "N/A", "N/A"},                    {inf, "Invalid", "Invalid"},
+        {0.0f, "Invalid", "0.00"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ui::FactorDisplay(c.factor, c.invalid).toStdString(), c.expected) << c.factor;
+}
+
+TEST(ResultText, NumbersThatAreNotNumbersShowNotAvailable)
+{
+    EXPECT_EQ(ui::NumberText(12.345f, "######0.0"), "12.3");
+    EXPECT_EQ(ui::NumberText(-1234.6f, "######0"), "-1235");
+    EXPECT_EQ(ui::NumberText(std::numeric_limits<float>::infinity(), "######0"), "N/A");
+    EXPECT_EQ(ui::NumberText(std::numeric_limits<float>::quiet_NaN(), "######0.0"), "N/A");
+}
+
+TEST(ResultText, WedgeWithoutABaseHasNoBaseAngle)
+{
+    WedgeResult w;
+    w.ToeLevel = 2.001f;
+    w.BaseAngle = 15.0f;
+    w.RearAngle = 55.0f;
+    w.Disturbing = 40.25f;
+    w.SoilRestore = 10.0f;
+    w.ReinforcementRestore = 60.0f;
+    w.StabilityFactor = 2.0f;
+    for (float width : {0.0f, -0.5f}) {
+        w.BaseWidth = width;
+        EXPECT_EQ(ui::WedgeTexts(w)[2], "-");
+    }
+    w.BaseWidth = 0.01f;
+    const auto texts = ui::WedgeTexts(w);
+    EXPECT_EQ(texts[0], "2.00");
+    EXPECT_EQ(texts[1], "0.01");
+    EXPECT_EQ(texts[2], "15");
+    EXPECT_EQ(texts[3], "55");
+    EXPECT_EQ(texts[4], "40.3");
+    EXPECT_EQ(texts[5], "10.0");
+    EXPECT_EQ(texts[6], "60.0");
+    EXPECT_EQ(texts[7], "2.00");
+    w.StabilityFactor = kInvalidFactor; // forces that were not numbers
+    EXPECT_EQ(ui::WedgeTexts(w)[7], "Invalid");
+    w.StabilityFactor = 10000.0f; // needs no reinforcement
+    EXPECT_EQ(ui::WedgeTexts(w)[7], ">100");
+}
+
+} // namespace
+} // namespace clv::test
