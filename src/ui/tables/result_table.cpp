@@ -20,6 +20,8 @@ ResultTable::ResultTable(const std::vector<ResultColumn>& columns, QWidget* pare
         const int heading = horizontalHeader()->fontMetrics().horizontalAdvance(headings[i]) + 12;
         setColumnWidth(i, std::max(TwipsToPixels(columns[static_cast<std::size_t>(i)].twips, this), heading));
     }
+    // A highlighted (bold) heading would no longer fit its column.
+    horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

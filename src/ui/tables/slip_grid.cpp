@@ -43,6 +43,9 @@ void SlipGrid::Fill(const CircleSearchResult& search, Integer method)
         SetCell(row, 5, NumberText(forces ? slip.ReinforcementForce : slip.ReinforcementMoment, "######0"), color);
         SetCell(row, 6, FactorDisplay(slip.StabilityFactor), color);
     }
+    // Bring the red row into view: it is the one the engineer looks for.
+    if (criticalRow_ >= 0)
+        scrollToItem(item(criticalRow_, 0), QAbstractItemView::PositionAtCenter);
 }
 
 } // namespace clv::ui

@@ -81,6 +81,7 @@ DefinedPage::DefinedPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, paren
         value->setAccessibleName(QString::fromLatin1(kResultCaptions[i]));
         value->setFrameShape(QFrame::StyledPanel);
         value->setMinimumWidth(80);
+        value->setMaximumWidth(120);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* caption = new QLabel(QString::fromLatin1(kResultCaptions[i]), resultsGroup);
         caption->setBuddy(value);
@@ -97,7 +98,8 @@ DefinedPage::DefinedPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, paren
     right->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(pointsGroup);
-    layout->addLayout(right, 1);
+    layout->addLayout(right);
+    layout->addStretch(1);
 }
 
 void DefinedPage::RefreshPage()
