@@ -13,6 +13,8 @@
 #include "ui/tabs/wedge_page.h"
 #include "ui/tables/points_table.h"
 
+#include "model/format.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -190,11 +192,13 @@ TEST(CircleTab, AutomaticGeometryGreysTheBoxesItOverwrites)
     EXPECT_TRUE(h.page->SlipBox(10)->isEnabled());
     EXPECT_TRUE(h.page->SlipBox(11)->isEnabled());
     EXPECT_FALSE(h.page->SlipCheck(1)->isEnabled());
-    // The boxes show the grid the search generated: the crest 40 m from the toe
-    // gives a step of 2, so the lowest centres are at the crest level 10 + 2.
-    EXPECT_EQ(h.page->SlipBox(3)->text(), "12.00");
-    EXPECT_EQ(h.page->SlipBox(0)->text(), "-18.00");
-    EXPECT_EQ(h.page->SlipBox(9)->text(), "Surface");
+    // The boxes show the grid the search generated, not the one typed before.
+    Job generated = h.session.job;
+    const SectionTable table = BuildSectionTable(generated);
+    RunCircleSearch(generated, table, BuildReinforcementLayers(generated, table));
+    EXPECT_NE(generated.Slip.GridYMin, ManualGridJob().Slip.GridYMin);
+    EXPECT_EQ(h.page->SlipBox(3)->text(), QString::fromStdString(Format(generated.Slip.GridYMin, "#####0.00")));
+    EXPECT_EQ(h.page->SlipBox(6)->text(), QString::fromStdString(Format(generated.Slip.CommonXMin, "#####0.00")));
 
     h.page->SlipCheck(0)->click();
     EXPECT_FALSE(IsSet(h.session.job.Slip.AutoGenerate));
