@@ -1,10 +1,13 @@
 #include "ui/tabs/tab_pages.h"
 
+#include "ui/tabs/circle_page.h"
+#include "ui/tabs/defined_page.h"
 #include "ui/tabs/factors_page.h"
 #include "ui/tabs/loads_page.h"
 #include "ui/tabs/placeholder_page.h"
 #include "ui/tabs/reinforcement_page.h"
 #include "ui/tabs/soils_page.h"
+#include "ui/tabs/wedge_page.h"
 
 #include <array>
 
@@ -26,9 +29,9 @@ std::vector<TabPage*> CreateTabPages(MainContext& ctx, QWidget* parent)
     pages.push_back(new LoadsPage(ctx, parent));
     pages.push_back(new ReinforcementPage(ctx, parent));
     pages.push_back(new FactorsPage(ctx, parent));
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kSlipCircleTab), parent));
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kDefinedSurfaceTab), parent));
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kWedgeTab), parent));
+    pages.push_back(new CirclePage(ctx, parent));
+    pages.push_back(new DefinedPage(ctx, parent));
+    pages.push_back(new WedgePage(ctx, parent));
     pages.push_back(new PlaceholderPage(ctx, TabCaption(kPrintingTab), parent));
     return pages;
 }
