@@ -61,7 +61,7 @@ inline Job SimpleSlope()
     return job;
 }
 
-template <typename Page> class PageHarness {
+template <typename Page> class AnalysisPageHarness {
 public:
     JobSession session;
     Settings settings;
@@ -71,7 +71,7 @@ public:
     int refreshes = 0;
     int edits = 0;
 
-    explicit PageHarness(const Job& job)
+    explicit AnalysisPageHarness(const Job& job)
     {
         session.job = job;
         ctx.session = &session;

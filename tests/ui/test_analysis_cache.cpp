@@ -39,7 +39,7 @@ Job JobWithBadGrid()
 
 TEST(AnalysisCache, UnchangedJobIsNotAnalysedAgainAndItsNoticeShownOnce)
 {
-    PageHarness<CirclePage> h(JobWithBadGrid());
+    AnalysisPageHarness<CirclePage> h(JobWithBadGrid());
     ASSERT_EQ(h.interaction.messages.size(), 1u);
     EXPECT_EQ(h.interaction.messages[0].title, "Dalk Clivora");
     EXPECT_TRUE(h.interaction.messages[0].text.startsWith("The grid of centres"));

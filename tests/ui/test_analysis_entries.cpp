@@ -150,7 +150,7 @@ void TypeAndEnter(QLineEdit* box, const QString& text)
 
 TEST(CircleTab, TypedBoxValueIsStoredOrRefusedWithItsMessage)
 {
-    PageHarness<CirclePage> h(ManualGridJob());
+    AnalysisPageHarness<CirclePage> h(ManualGridJob());
     h.page->show();
     QApplication::setActiveWindow(h.page.get());
     TypeAndEnter(h.page->SlipBox(2), "0.5");
@@ -179,7 +179,7 @@ TEST(CircleTab, TypedBoxValueIsStoredOrRefusedWithItsMessage)
 
 TEST(CircleTab, AutomaticGeometryGreysTheBoxesItOverwrites)
 {
-    PageHarness<CirclePage> h(ManualGridJob());
+    AnalysisPageHarness<CirclePage> h(ManualGridJob());
     for (int i = 0; i < 12; ++i)
         EXPECT_TRUE(h.page->SlipBox(i)->isEnabled()) << i;
     EXPECT_TRUE(h.page->SlipCheck(1)->isEnabled());
@@ -224,7 +224,7 @@ TEST(CircleTab, SliceSpinStaysWithinFiveToFifty)
         SCOPED_TRACE(std::to_string(c.start) + (c.up ? " up" : " down"));
         Job job = ManualGridJob();
         job.Slip.MinSlices = c.start;
-        PageHarness<CirclePage> h(job);
+        AnalysisPageHarness<CirclePage> h(job);
         const int refreshes = h.refreshes;
         (c.up ? h.page->Spin()->UpButton() : h.page->Spin()->DownButton())->click();
         EXPECT_EQ(h.session.job.Slip.MinSlices, c.expected);
@@ -236,7 +236,7 @@ TEST(CircleTab, SliceSpinStaysWithinFiveToFifty)
 
 TEST(CircleTab, DefineFunctionButtonIsHiddenUntilItsEditorExists)
 {
-    PageHarness<CirclePage> h(ManualGridJob());
+    AnalysisPageHarness<CirclePage> h(ManualGridJob());
     h.page->show();
     EXPECT_FALSE(h.page->DefineFxBtn()->isVisible());
 }
@@ -247,7 +247,7 @@ TEST(WedgeTab, BoxesKeepTheirPairsInOrderAndRefuseWithTheMessage)
     job.Wedge.UseDefaults = kFalse;
     job.Wedge.BaseAngleMin = 5.0f;
     job.Wedge.BaseAngleMax = 20.0f;
-    PageHarness<WedgePage> h(job);
+    AnalysisPageHarness<WedgePage> h(job);
     h.page->show();
     QApplication::setActiveWindow(h.page.get());
     EXPECT_TRUE(h.page->WedgeText(3)->isEnabled());
@@ -274,7 +274,7 @@ TEST(WedgeTab, BoxesKeepTheirPairsInOrderAndRefuseWithTheMessage)
 TEST(DefinedTab, TypedPointsAreAddedInOrderAndDeleted)
 {
     Job job = SimpleSlope();
-    PageHarness<ui::DefinedPage> h(job);
+    AnalysisPageHarness<ui::DefinedPage> h(job);
     h.page->show();
     QApplication::setActiveWindow(h.page.get());
     const QPointF points[] = {{20.0, 12.0}, {-1.0, 0.0}, {8.0, -1.0}};

@@ -49,7 +49,7 @@ struct Direct {
     explicit Direct(Job j) : job(std::move(j)), table(BuildSectionTable(job)), layers(BuildReinforcementLayers(job, table)) {}
 };
 
-void ExpectCircleTabShowsEngine(const Job& source, PageHarness<CirclePage>& h)
+void ExpectCircleTabShowsEngine(const Job& source, AnalysisPageHarness<CirclePage>& h)
 {
     Direct d(source);
     const CircleSearchResult search = RunCircleSearch(d.job, d.table, d.layers);
@@ -95,7 +95,7 @@ TEST(CircleTab, EveryExampleShowsTheEngineResultsForEachMethod)
     for (const char* name : kExamples) {
         SCOPED_TRACE(name);
         const Job job = LoadExample(name);
-        PageHarness<CirclePage> h(job);
+        AnalysisPageHarness<CirclePage> h(job);
         ASSERT_TRUE(h.page->MethodOpt(job.Slip.Method)->isChecked());
         ExpectCircleTabShowsEngine(h.session.job, h);
         // Janbu lists forces, the others moments: click through the methods as a user would.
@@ -122,7 +122,7 @@ TEST(CircleTab, NoValidSlipGivesAnEmptyGridAndInvalid)
     job.Slip.CommonXMin = job.Slip.CommonXMax = 499.0f;
     job.Slip.CommonXInc = 1.0f;
     job.Slip.CommonY = 499.0f;
-    PageHarness<CirclePage> h(job);
+    AnalysisPageHarness<CirclePage> h(job);
     ASSERT_FALSE(h.ctx.analyses.Results().circles.Slips.empty());
     EXPECT_EQ(h.page->CritFOS()->text(), "Invalid");
     EXPECT_EQ(h.page->Grid()->rowCount(), 0);
@@ -133,7 +133,7 @@ TEST(DefinedTab, CuttingExampleShowsTheEngineResult)
 {
     const Job job = LoadExample("cutting.clv");
     ASSERT_GE(job.UserPointCount(), 3);
-    PageHarness<DefinedPage> h(job);
+    AnalysisPageHarness<DefinedPage> h(job);
     Direct d(job);
     const DefinedSurfaceResult r = AnalyseDefinedSurface({d.job, d.table, d.layers, {}});
     ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
@@ -154,7 +154,7 @@ TEST(DefinedTab, TwoPointsShowNotAvailableAndZeroTotals)
 {
     Job job = SimpleSlope();
     job.UserPoints = {{-2.0f, 0.0f}, {22.0f, 10.0f}};
-    PageHarness<DefinedPage> h(job);
+    AnalysisPageHarness<DefinedPage> h(job);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(h.page->UserCrit(i)->text(), "0.0");
     EXPECT_EQ(h.page->UserCrit(3)->text(), "N/A");
@@ -163,7 +163,7 @@ TEST(DefinedTab, TwoPointsShowNotAvailableAndZeroTotals)
 TEST(WedgeTab, ReinforcedExampleShowsEveryWedgeAndTheCriticalOne)
 {
     const Job job = LoadExample("reinforced_embankment.clv");
-    PageHarness<WedgePage> h(job);
+    AnalysisPageHarness<WedgePage> h(job);
     Direct d(job);
     const WedgeSearchResult r = AnalyseWedges(d.job, d.table, d.layers);
     ASSERT_FALSE(r.Wedges.empty());
@@ -212,7 +212,7 @@ TEST(WedgeTab, NoWedgeLeavesTheDetailsBlankAndTheGridEmpty)
     block.BlockHeight = 4.0f;
     block.BlockBase = 2.0f;
     job.Reinforcement = {block};
-    PageHarness<WedgePage> h(job);
+    AnalysisPageHarness<WedgePage> h(job);
     ASSERT_FALSE(h.ctx.layers.empty());
     EXPECT_TRUE(h.ctx.analyses.Results().wedges.Wedges.empty());
     EXPECT_EQ(h.page->Grid()->rowCount(), 0);
@@ -257,7 +257,7 @@ TEST(AnalysisTabs, AZeroPartialFactorShowsInvalidNeverACrashOrABrokenNumber)
         job.Factors.*factors[k] = 0.0f;
         for (Integer method = kFellenius; method <= kRigorous; ++method) {
             job.Slip.Method = method;
-            PageHarness<CirclePage> circles(job);
+            AnalysisPageHarness<CirclePage> circles(job);
             ExpectNoBrokenNumbers(*circles.page);
             const SlipResult* critical = circles.ctx.analyses.Results().circles.Critical();
             ASSERT_NE(critical, nullptr);
@@ -265,9 +265,9 @@ TEST(AnalysisTabs, AZeroPartialFactorShowsInvalidNeverACrashOrABrokenNumber)
                 EXPECT_EQ(circles.page->CritFOS()->text(), "Invalid");
             }
         }
-        PageHarness<DefinedPage> defined(job);
+        AnalysisPageHarness<DefinedPage> defined(job);
         ExpectNoBrokenNumbers(*defined.page);
-        PageHarness<WedgePage> wedges(job);
+        AnalysisPageHarness<WedgePage> wedges(job);
         ExpectNoBrokenNumbers(*wedges.page);
         ASSERT_FALSE(wedges.ctx.analyses.Results().wedges.Wedges.empty());
         for (std::size_t n = 0; n < wedges.ctx.analyses.Results().wedges.Wedges.size(); ++n) {
