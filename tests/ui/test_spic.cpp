@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -112,6 +113,64 @@ TEST_F(SpicTest, CursorReadOutInTheStatusBar)
     EXPECT_EQ(window->StatusPanel(0)->text().toStdString(), drawing::CursorText(drawing::WorldX(v, at.x())));
     EXPECT_EQ(window->StatusPanel(1)->text().toStdString(),
               drawing::CursorText(drawing::WorldY(v, spic->height(), at.y())));
+}
+
+TEST_F(SpicTest, PointPlacingModesSnapTheReadOutAndTheClick)
+{
+    StartWithSlope();
+    std::vector<QPointF> clicks;
+    QObject::connect(spic, &SpicWidget::EditClick, [&clicks](QPointF p) { clicks.push_back(p); });
+    const QPoint at(123, 77);
+    const drawing::View& v = spic->View();
+    const float x = drawing::WorldX(v, at.x()), y = drawing::WorldY(v, spic->height(), at.y());
+    const float g = Session().job.View.GridIncrement;
+    struct Case {
+        int mode;
+        bool snap;
+    } cases[] = {{1, true}, {2, true}, {5, true}, {6, true}, {3, false}, {4, false}};
+    for (const Case& c : cases) {
+        clicks.clear();
+        spic->SetEditMode(c.mode);
+        QTest::mouseMove(spic, at + QPoint(1, 0));
+        QTest::mouseMove(spic, at);
+        QTest::mouseClick(spic, Qt::LeftButton, Qt::NoModifier, at);
+        const float wantX = c.snap ? drawing::SnapToSpacing(x, g) : x;
+        const float wantY = c.snap ? drawing::SnapToSpacing(y, g) : y;
+        EXPECT_EQ(window->StatusPanel(0)->text().toStdString(), drawing::CursorText(wantX)) << c.mode;
+        EXPECT_EQ(window->StatusPanel(1)->text().toStdString(), drawing::CursorText(wantY)) << c.mode;
+        ASSERT_EQ(clicks.size(), 1u) << c.mode;
+        EXPECT_FLOAT_EQ(static_cast<float>(clicks[0].x()), wantX) << c.mode;
+        EXPECT_FLOAT_EQ(static_cast<float>(clicks[0].y()), wantY) << c.mode;
+    }
+    // Snapping off: the raw position even in a placing mode.
+    Session().job.View.SnapToGrid = kFalse;
+    spic->SetEditMode(1);
+    QTest::mouseMove(spic, at);
+    EXPECT_EQ(window->StatusPanel(0)->text().toStdString(), drawing::CursorText(x));
+}
+
+TEST_F(SpicTest, PopUpMenuViewEntries)
+{
+    StartWithSlope();
+    QTest::mouseClick(spic, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+    QMenu* menu = spic->PopUp();
+    ASSERT_TRUE(menu->isVisible());
+    QAction* showGrid = menu->findChild<QAction*>("PopUpShowGrid");
+    QAction* snap = menu->findChild<QAction*>("PopUpSnapToGrid");
+    ASSERT_NE(showGrid, nullptr);
+    ASSERT_NE(snap, nullptr);
+    EXPECT_TRUE(showGrid->isChecked());
+    menu->hide();
+    showGrid->trigger();
+    EXPECT_FALSE(IsSet(Session().job.View.ShowGrid));
+    EXPECT_FALSE(controls->ViewCheck(0)->isChecked()); // the box follows after the refresh
+    snap->trigger();
+    EXPECT_FALSE(IsSet(Session().job.View.SnapToGrid));
+
+    // "Zoom window" from the menu starts the same interaction as the button.
+    menu->findChild<QAction*>("PopUpZoomWindow")->trigger();
+    EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomFirstCorner);
+    EXPECT_EQ(Prompt(), kFirstCorner);
 }
 
 TEST_F(SpicTest, InDisabledAboveTheScaleLimitAndOutKeepsTheCentre)
