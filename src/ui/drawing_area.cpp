@@ -50,7 +50,8 @@ void DrawingArea::RefreshViewControls()
 
 void DrawingArea::Redraw(int currentTab)
 {
-    // RESULTS_HOOK
+    // The results of the analysis tabs are passed here once the window keeps
+    // them; until then the drawing shows the section alone on every tab.
     spic_->SetResults(currentTab, nullptr, nullptr, nullptr, false);
     spic_->Redraw();
 }
