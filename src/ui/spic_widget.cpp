@@ -91,13 +91,9 @@ void SpicWidget::FitToJob()
 {
     if (ctx_.session == nullptr)
         return;
-    Job& job = ctx_.session->job;
-    const drawing::Extents e = drawing::ZoomLimits(view_, history_, Surface(), job);
-    // The fitted extents are the job's drawing extents (saved with it; not an edit).
-    job.View.XMin = e.XMin;
-    job.View.XMax = e.XMax;
-    job.View.YMin = e.YMin;
-    job.View.YMax = e.YMax;
+    // The fitted extents stay with the view: written into the job they would
+    // change its bytes, and a job only looked at would count as modified.
+    drawing::ZoomLimits(view_, history_, Surface(), ctx_.session->job);
 }
 
 void SpicWidget::Redraw()
@@ -203,6 +199,10 @@ void SpicWidget::ResetForNewJob()
 
 void SpicWidget::SetPrompt(const QString& prompt)
 {
+    // Only a prompt of the drawing is cleared; the panel's caption stays until the first one.
+    if (prompt.isEmpty() && !promptShown_)
+        return;
+    promptShown_ = !prompt.isEmpty();
     emit PromptChanged(prompt);
 }
 

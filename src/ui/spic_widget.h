@@ -109,6 +109,7 @@ private:
     drawing::SectionScene results_; // tab, results and factors flag; the job part is filled at paint time
     int zoomMode_ = kZoomNone;
     int editMode_ = 0;
+    bool promptShown_ = false;
     QPointF firstCorner_;
     std::optional<QPointF> bandCorner_;
     std::optional<QPointF> snapMarker_; // world
