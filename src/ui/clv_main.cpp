@@ -46,7 +46,7 @@ ClvMain::ClvMain(ClvMainOptions options, QWidget* parent)
     FileCommands::Hooks hooks;
     hooks.commitPendingEdit = [this] {
         TabPage* page = Page(currentTab_);
-        return !page || page->CommitPendingEdit();
+        return (!page || page->CommitPendingEdit()) && drawing_->CommitPendingEdit();
     };
     hooks.setCaptionName = [this](const QString& name) { SetCaptionName(name); };
     hooks.recentFilesChanged = [this] { UpdateRecentFilesMenu(); };
@@ -164,6 +164,7 @@ void ClvMain::BuildStatusBar()
         statusBar()->addWidget(panel, text == std::string("Prompt area") ? 1 : 0);
         statusPanels_.push_back(panel);
     }
+    drawing_->ConnectStatusPanels(statusPanels_[0], statusPanels_[1], statusPanels_[2]);
 }
 
 void ClvMain::SetCaptionName(const QString& name)
@@ -360,6 +361,7 @@ void ClvMain::Redo()
 
 void ClvMain::JobReplaced()
 {
+    drawing_->JobReplaced();
     history_->Reset(session_.job, !session_.JobModified);
     UpdateUndoActions();
     if (TabPage* page = Page(currentTab_); page && currentTab_ != kGeometryTab)

@@ -9,7 +9,13 @@
 
 #include <QWidget>
 
+class QLabel;
+
 namespace clv::ui {
+
+class SpicWidget;
+class ViewControls;
+
 
 class DrawingArea : public QWidget {
     Q_OBJECT
@@ -22,12 +28,24 @@ public:
     /** Redraws the section with the results of the tab `currentTab`. */
     void Redraw(int currentTab);
 
+    /** The status bar panels the drawing writes: "Current X", "Current Y" and the prompt area. */
+    void ConnectStatusPanels(QLabel* currentX, QLabel* currentY, QLabel* prompt);
+
+    /** New or Open replaced the job: no zoom or editing interaction survives it, and the view is fitted to it. */
+    void JobReplaced();
+
+    /** A grid increment typed but not yet committed is validated (false: refused, the user was told). */
+    bool CommitPendingEdit();
+
     /** The drawing surface itself. */
-    QWidget* Surface() const { return surface_; }
+    QWidget* Surface() const;
+    SpicWidget* Spic() const { return spic_; }
+    ViewControls* Controls() const { return controls_; }
 
 private:
     MainContext& ctx_;
-    QWidget* surface_ = nullptr;
+    SpicWidget* spic_ = nullptr;
+    ViewControls* controls_ = nullptr;
 };
 
 } // namespace clv::ui

@@ -80,6 +80,19 @@ TEST(SectionImage, PondedWaterAndTheLowestStratumUnderAHighWaterTable)
         EXPECT_TRUE(IsColour(pic.At(c.x, c.y), c.colour)) << c.x << ", " << c.y << ": " << pic.At(c.x, c.y).name().toStdString();
 }
 
+TEST(SectionImage, ZoomedInFillsStayExactWhereSurfacesRunFarOffTheSurface)
+{
+    // 200 units a metre over x 4..7, y 1..3: the second stratum lies 800 units
+    // below the view and the far stations thousands of units to the sides.
+    const Picture pic(TwoStrata(), kTabGeometry, 4.0f, 1.0f, 200.0f);
+    struct Case {
+        double x, y;
+        bool soil;
+    } cases[] = {{5.0, 2.4, true}, {5.0, 2.6, false}, {5.5, 2.65, true}, {5.5, 2.85, false}, {4.2, 1.2, true}};
+    for (const Case& c : cases) // ground at x / 2
+        EXPECT_TRUE(IsColour(pic.At(c.x, c.y), c.soil ? palette::SoilFill(1) : QColor(Qt::white))) << c.x << ", " << c.y;
+}
+
 TEST(SectionImage, LayerThinnerThanAUnitGetsNoFill)
 {
     // Soil 2 between -3 and a third surface 0.5 units (or 6 units) lower.
