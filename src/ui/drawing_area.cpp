@@ -50,9 +50,11 @@ void DrawingArea::RefreshViewControls()
 
 void DrawingArea::Redraw(int currentTab)
 {
-    // The results of the analysis tabs are passed here once the window keeps
-    // them; until then the drawing shows the section alone on every tab.
-    spic_->SetResults(currentTab, nullptr, nullptr, nullptr, false);
+    // The analysis tab that is showing has just refreshed its results for the
+    // job as it stands; an analysis that has not run yet draws nothing.
+    const AnalysisResults& r = ctx_.analyses.Results();
+    spic_->SetResults(currentTab, r.circlesValid ? &r.circles : nullptr, r.definedValid ? &r.defined : nullptr,
+                      r.wedgesValid ? &r.wedges : nullptr, ctx_.ShowFactorsOnGrid);
     spic_->Redraw();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/tabs/circle_page.h"
 
+#include "ui/dialogs/define_fx_frm.h"
+
 #include "ui/engine_notices.h"
 #include "ui/entry_box.h"
 #include "ui/interaction.h"
@@ -62,7 +64,7 @@ void CirclePage::BuildControls()
     // stays hidden rather than sitting there without an action.
     defineFxBtn_ = new QPushButton(QStringLiteral("Define f(x)"), methodBox);
     defineFxBtn_->setObjectName(QStringLiteral("DefineFxBtn"));
-    defineFxBtn_->setVisible(false);
+    connect(defineFxBtn_, &QPushButton::clicked, this, [this] { OpenDefineFxDialog(ctx_, this); });
     methodLayout->addWidget(defineFxBtn_);
     connect(methodGroup_, &QButtonGroup::idClicked, this, &CirclePage::MethodClicked);
 
