@@ -6,10 +6,8 @@
 #include "cli_io.h"
 #include "commands.h"
 
+#include "drawing/section_export.h"
 #include "report/report_pdf.h"
-
-#include <QCoreApplication>
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <charconv>
@@ -98,20 +96,6 @@ std::optional<ReportOptions> ParseOptions(const Args& args, std::string& error)
     return options;
 }
 
-/** Text needs a QGuiApplication; without a display it runs on the offscreen platform. */
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "clivora-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
-
 /**
  * The print options of --sections: exactly the sections named, each with its
  * group; a group named alone prints all its sections.
@@ -156,7 +140,7 @@ int RunReport(const Args& args, std::ostream& out, std::ostream& err)
     if (options->sections)
         SelectPrintSections(job->Print, *options->sections);
 
-    EnsureGuiApplication();
+    drawing::EnsureGuiApplication();
     const report::AnalysedJob analysed = report::AnalyseForReport(std::move(*job));
     for (const std::string& notice : analysed.notices)
         err << "clivora-cli report: " << options->job << ": " << notice << "\n";

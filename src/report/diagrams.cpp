@@ -16,6 +16,7 @@ constexpr Colour kTrialColour = 0x4060A0;
 constexpr Colour kCriticalColour = 0xC00000;
 constexpr Colour kSurfaceColour = 0x006000;
 constexpr float kCrossHalf = 1.0f; // page units (mm)
+constexpr float kLabelScale = 0.6f; // centre labels, smaller than the report text so neighbours stay apart
 
 void WidenByTenth(DiagramExtents& e)
 {
@@ -52,7 +53,8 @@ std::optional<DiagramFrame> StartDiagram(PageWriter& w, const char* title, const
     if (height <= 0.0f)
         return std::nullopt;
     const DiagramFrame frame = FitDiagram(e, l.margins.Left, l.margins.Top + top, l.DiagramWidth, height);
-    // The frame round the drawing, then the section under the slips.
+    // The section under the slips, then the frame round the drawing.
+    w.Device().SectionOutline(frame);
     w.SetColour(kFrameColour);
     w.SetLineStyle(kSolidLine);
     const float x0 = frame.Left - l.margins.Left, y0 = frame.Top - l.margins.Top;
@@ -63,7 +65,6 @@ std::optional<DiagramFrame> StartDiagram(PageWriter& w, const char* title, const
     w.LineTo(x0, yTop);
     w.LineTo(x0, y1);
     (void)y0;
-    w.Device().SectionOutline(frame);
     return frame;
 }
 
@@ -82,9 +83,11 @@ void Cross(PageWriter& w, const DiagramFrame& f, float x, float y)
 void CentreLabel(PageWriter& w, const DiagramFrame& f, float x, float y, float factor)
 {
     const PageLayout& l = w.Layout();
+    w.FontScale(kLabelScale);
     w.TextAlign = 0.5f;
     w.TextAtXY(f.PageX(x) - l.margins.Left, f.PageY(y) - l.margins.Top + kCrossHalf, FactorText(factor));
     w.TextAlign = 0.0f;
+    w.FontScale(1.0f);
 }
 
 void SlipArc(PageWriter& w, const DiagramFrame& f, const SlipResult& s)

@@ -13,7 +13,28 @@ PageWriter::PageWriter(PageDevice& device, const PageLayout& layout, const PageH
     ApplyFont();
 }
 
-void PageWriter::ApplyFont() { device_.SetFont(font_, layout_.FontSize, bold_); }
+void PageWriter::ApplyFont() { device_.SetFont(font_, layout_.FontSize * fontScale_, bold_); }
+
+void PageWriter::FontScale(float scale)
+{
+    fontScale_ = scale;
+    ApplyFont();
+}
+
+std::string PageWriter::Fitted(const std::string& text, float width)
+{
+    if (device_.TextWidth(text) <= width)
+        return text;
+    std::string cut = text;
+    while (!cut.empty() && device_.TextWidth(cut + "...") > width) {
+        // Drop the last whole character, never half of a multi-byte one.
+        std::size_t last = cut.size() - 1;
+        while (last > 0 && (static_cast<unsigned char>(cut[last]) & 0xC0) == 0x80)
+            --last;
+        cut.erase(last);
+    }
+    return cut + "...";
+}
 
 void PageWriter::Place(float x, float y, const std::string& text)
 {
@@ -133,7 +154,8 @@ void PageWriter::PageHeader()
     for (const auto& r : references) {
         const float x = static_cast<float>(r.third) * third + 2.0f;
         TextAtRow(x, r.row, r.label);
-        TextAtRow(x + 11.0f * cw, r.row, r.value);
+        // A long file name is cut short rather than run into the next column.
+        TextAtRow(x + 11.0f * cw, r.row, Fitted(r.value, third - 11.0f * cw - 4.0f));
     }
     Row = kFirstBodyRow;
 }

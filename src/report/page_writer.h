@@ -57,6 +57,10 @@ public:
     void LineRows(float x1, float row1, float x2, float row2);
     void BoldOn();
     void BoldOff();
+    /** The report font at `scale` times its size (diagram labels), 1 for the report's own size. */
+    void FontScale(float scale);
+    /** The text cut to `width` page units, ending in "..." when it had to be cut. */
+    std::string Fitted(const std::string& text, float width);
     void SetColour(Colour colour);
     void SetLineStyle(int style);
 
@@ -103,6 +107,7 @@ private:
     std::string font_;
     bool boldLabels_ = true;
     bool bold_ = false;
+    float fontScale_ = 1.0f;
     int pageNumber_ = 0;
     float penX_ = 0.0f, penY_ = 0.0f;
     std::string tableHeading_;

@@ -133,3 +133,33 @@ TEST(PageWriter, HeadingIsKeptWithItsColumnHeadingsAndFirstRow)
 
 } // namespace
 } // namespace clv::report
+
+namespace clv::report {
+namespace {
+
+TEST(PageWriter, LongHeaderValuesAreCutToTheirColumn)
+{
+    test::RecordingDevice device;
+    PageHeaderInfo h;
+    h.FileName = "reinforced_embankment_with_a_very_long_name.clv";
+    h.Engineer = "short";
+    PageWriter w(device, PageSetUp(device, Settings{}), h, "Arial", true);
+    w.StartPage();
+    // A third is (210 - 18 - 2) / 3 mm; the value starts 2 mm + 11 columns in and keeps 2 mm clear of the next.
+    const float room = (210.0f - 18.0f - 2.0f) / 3.0f - 11.0f * 1.92f - 4.0f;
+    const test::PlacedText* label = device.Find("File Name");
+    ASSERT_NE(label, nullptr);
+    const std::vector<std::string> line = device.LineOf(*label);
+    ASSERT_GE(line.size(), 2u);
+    const auto at = std::ranges::find(line, "File Name");
+    ASSERT_NE(at + 1, line.end());
+    const std::string shown = *(at + 1);
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    EXPECT_LE(static_cast<float>(shown.size()) * 1.92f, room);
+    EXPECT_GT(static_cast<float>(shown.size() + 1) * 1.92f, room); // not cut more than needed
+    EXPECT_EQ(shown.substr(0, shown.size() - 3), h.FileName.substr(0, shown.size() - 3));
+    EXPECT_EQ(device.Count("short"), 1); // a value that fits is left whole
+}
+
+} // namespace
+} // namespace clv::report

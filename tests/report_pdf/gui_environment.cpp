@@ -1,6 +1,6 @@
 // Painting text needs a QGuiApplication; these tests run on the offscreen platform.
 
-#include <QGuiApplication>
+#include "drawing/section_export.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +8,7 @@ namespace {
 
 class GuiEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        if (QCoreApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "report_pdf_tests";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication* app = new QGuiApplication(argc, argv);
-        (void)app;
-    }
+    void SetUp() override { clv::drawing::EnsureGuiApplication(); }
 };
 
 [[maybe_unused]] const ::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
