@@ -76,8 +76,15 @@ float PainterDevice::TextWidth(const std::string& text)
 
 void PainterDevice::NextSheet()
 {
+    // A picture device begins its painter anew on a fresh picture, which resets
+    // the painter; the report goes on in the font and pen it had.
+    const QFont font = painter_.font();
     if (nextSheet_)
         nextSheet_();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setFont(font);
+    ApplyPen();
 }
 
 void PainterDevice::Text(float x, float y, const std::string& text)

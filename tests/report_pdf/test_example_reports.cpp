@@ -231,3 +231,35 @@ TEST(LongReport, FiftyPointsAndManyCirclesContinueUnderTheirHeadings)
 
 } // namespace
 } // namespace clv::report
+
+#include "report/report_images.h"
+
+namespace clv::report {
+namespace {
+
+TEST(PreviewImages, SamePagesAsThePdfOnPicturesOfThePagesProportions)
+{
+    Job job = OpenExample("cutting.clv");
+    const AnalysedJob analysed = AnalyseForReport(job);
+    const Settings settings;
+    const PageHeaderInfo header = HeaderFor(analysed.job, settings, "cutting.clv", "07/12/2026");
+    const ImageReport images = RenderReportImages(analysed.Source(), settings, header, 420);
+    const PdfReport pdf = RenderReportPdf(analysed.Source(), settings, header);
+    ASSERT_FALSE(images.Pages.empty());
+    EXPECT_EQ(static_cast<int>(images.Pages.size()), pdf.Outcome.Pages);
+    EXPECT_EQ(images.Outcome.Layout.RowsPerPage, pdf.Outcome.Layout.RowsPerPage);
+    EXPECT_NEAR(images.Outcome.Layout.FontSize, pdf.Outcome.Layout.FontSize, 0.3f);
+    for (const QImage& page : images.Pages) {
+        EXPECT_EQ(page.width(), 420);
+        EXPECT_EQ(page.height(), 594); // 297 / 210 x 420
+        // Ink on every page, in the header at least: something darker than white near the top-left.
+        int dark = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < page.width(); ++x)
+                dark += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
+        EXPECT_GT(dark, 100);
+    }
+}
+
+} // namespace
+} // namespace clv::report
