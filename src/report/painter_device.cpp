@@ -3,6 +3,7 @@
 #include "report/diagrams.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainterPath>
 #include <QPen>
@@ -18,6 +19,23 @@ constexpr double kLineWidthMm = 0.2;
 constexpr double kRadiansToDegrees = 180.0 / 3.14159265358979323846;
 
 QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+
+// Text is measured at one fine resolution whatever the device, so a page breaks
+// its lines and rows alike on a coarse preview picture and on the printer.
+constexpr double kReferenceDotsPerInch = 1200.0;
+constexpr double kReferenceDotsPerMm = kReferenceDotsPerInch / kMmPerInch;
+
+QFontMetricsF ReferenceMetrics(const QFont& font)
+{
+    static const QImage reference = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        const int dotsPerMetre = static_cast<int>(std::lround(kReferenceDotsPerMm * 1000.0));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image;
+    }();
+    return QFontMetricsF(font, &reference);
+}
 
 } // namespace
 
@@ -61,17 +79,17 @@ void PainterDevice::SetFont(const std::string& family, float points, bool bold)
 
 FontMeasure PainterDevice::Measure(const std::string& family, float points)
 {
-    const QFontMetricsF metrics(MakeFont(family, points, false), painter_.device());
+    const QFontMetricsF metrics = ReferenceMetrics(MakeFont(family, points, false));
     FontMeasure m;
-    m.ColumnWidth = static_cast<float>(metrics.horizontalAdvance(QString::fromLatin1(kColumnSample)) / 20.0 / dotsPerMm_);
-    m.RowHeight = static_cast<float>(metrics.height() / dotsPerMm_);
+    m.ColumnWidth = static_cast<float>(metrics.horizontalAdvance(QString::fromLatin1(kColumnSample)) / 20.0
+                                       / kReferenceDotsPerMm);
+    m.RowHeight = static_cast<float>(metrics.height() / kReferenceDotsPerMm);
     return m;
 }
 
 float PainterDevice::TextWidth(const std::string& text)
 {
-    const QFontMetricsF metrics(painter_.font(), painter_.device());
-    return static_cast<float>(metrics.horizontalAdvance(ToQt(text)) / dotsPerMm_);
+    return static_cast<float>(ReferenceMetrics(painter_.font()).horizontalAdvance(ToQt(text)) / kReferenceDotsPerMm);
 }
 
 void PainterDevice::NextSheet()
