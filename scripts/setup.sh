@@ -10,6 +10,7 @@ PACKAGES=(
   nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2 xvfb xauth
+  poppler-utils
 )
 
 missing=()

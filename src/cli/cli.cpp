@@ -23,6 +23,12 @@ void PrintUsage(std::ostream& err)
            "                        draw the section as the program shows it on that tab (its analysis\n"
            "                        included; --factors writes the factor of every grid centre)\n"
 #endif
+#ifdef CLIVORA_CLI_REPORT
+           "  report JOB -o REPORT.pdf [--sections 10,11,...]\n"
+           "                        the printed report as a PDF, the analyses it needs included; the\n"
+           "                        sections are the print options (10-14 input data, 20-25 slip circles,\n"
+           "                        30-34 defined surface, 40-44 wedges), by default the job's own\n"
+#endif
         ;
 }
 
@@ -51,6 +57,14 @@ int RunCli(const Args& argv, std::ostream& out, std::ostream& err)
     if (command == "--version") {
         out << "clivora-cli (Clivora) " << CLIVORA_VERSION_MAJOR << "." << CLIVORA_VERSION_MINOR << "\n";
         return kExitOk;
+    }
+    if (command == "report") {
+#ifdef CLIVORA_CLI_REPORT
+        return RunReport(rest, out, err);
+#else
+        err << "clivora-cli: report needs the page engine, and this clivora-cli was built without Qt\n";
+        return kExitError;
+#endif
     }
     if (command == "--help" || command == "-h" || command == "help") {
         PrintUsage(out);

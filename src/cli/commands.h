@@ -20,6 +20,8 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 int RunAnalyse(const Args& args, std::ostream& out, std::ostream& err);
 /** Draws the section into a PNG or PDF; only in a build with Qt (CLIVORA_CLI_RENDER). */
 int RunRender(const Args& args, std::ostream& out, std::ostream& err);
+/** Writes the report as a PDF; only in a build with Qt (CLIVORA_CLI_REPORT). */
+int RunReport(const Args& args, std::ostream& out, std::ostream& err);
 
 /** Dispatches argv[1] to its command; prints the usage on a usage error. */
 int RunCli(const Args& argv, std::ostream& out, std::ostream& err);
