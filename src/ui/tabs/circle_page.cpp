@@ -1,7 +1,5 @@
 #include "ui/tabs/circle_page.h"
 
-#include "ui/dialogs/define_fx_frm.h"
-
 #include "ui/engine_notices.h"
 #include "ui/entry_box.h"
 #include "ui/interaction.h"
@@ -64,7 +62,7 @@ void CirclePage::BuildControls()
     // stays hidden rather than sitting there without an action.
     defineFxBtn_ = new QPushButton(QStringLiteral("Define f(x)"), methodBox);
     defineFxBtn_->setObjectName(QStringLiteral("DefineFxBtn"));
-    connect(defineFxBtn_, &QPushButton::clicked, this, [this] { OpenDefineFxDialog(ctx_, this); });
+    defineFxBtn_->setVisible(false);
     methodLayout->addWidget(defineFxBtn_);
     connect(methodGroup_, &QButtonGroup::idClicked, this, &CirclePage::MethodClicked);
 

@@ -1,8 +1,5 @@
 #include "ui/tabs/soils_page.h"
 
-#include "ui/dialogs/piezo_frm.h"
-#include "ui/dialogs/soil_gen_frm.h"
-
 #include "model/format.h"
 #include "model/point_order.h"
 #include "ui/entry_box.h"
@@ -67,8 +64,12 @@ SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
         soilBtn_[static_cast<std::size_t>(i)] = Button(captions[i], QString("SoilBtn%1").arg(i), this);
     soilBtn_[kDeleteSoil]->setAccessibleDescription("Deletes the current soil and its points");
 
-    // Picking points on the drawing is not part of this window yet: its button
-    // stays hidden until it does something.
+    // The soil generator, the piezometric grid editor and picking points on the
+    // drawing are not part of this window yet: their buttons stay hidden until
+    // they do something.
+    soilGeneratorBtn_->hide();
+    soilBtn_[kSoilsGenerator]->hide();
+    soilBtn_[kPiezometricGrid]->hide();
     soilBtn_[kPickPoints]->hide();
 
     pointBox_[0] = new EntryBox(ctx, "New point X (m)", this);
@@ -133,9 +134,6 @@ SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
     connect(soilBtn_[kAddDefaultSoil], &QPushButton::clicked, this, [this] { AddDefaultSoil(); });
     connect(deleteBtn_, &QPushButton::clicked, this, [this] { DeleteHighlightedSoil(); });
     connect(soilBtn_[kDeleteSoil], &QPushButton::clicked, this, [this] { DeleteCurrentSoil(); });
-    connect(soilGeneratorBtn_, &QPushButton::clicked, this, [this] { OpenSoilGenerator(ctx_, this); });
-    connect(soilBtn_[kSoilsGenerator], &QPushButton::clicked, this, [this] { OpenSoilGenerator(ctx_, this); });
-    connect(soilBtn_[kPiezometricGrid], &QPushButton::clicked, this, [this] { OpenPiezoDialog(ctx_, this); });
     connect(soilBtn_[kAddPoint], &QPushButton::clicked, this, [this] { AddTypedPoint(); });
     connect(soilBtn_[kDeletePoint], &QPushButton::clicked, this, [this] { DeleteSelectedPoint(); });
 
