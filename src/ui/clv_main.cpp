@@ -5,6 +5,7 @@
 #include "model/job_file.h"
 #include "ui/app_icon.h"
 #include "ui/drawing_area.h"
+#include "ui/editing/section_editor.h"
 #include "ui/file_commands.h"
 #include "ui/help_commands.h"
 #include "ui/qt_interaction.h"
@@ -42,6 +43,7 @@ ClvMain::ClvMain(ClvMainOptions options, QWidget* parent)
     ctx_.BeginEdit = [this] { BeginEdit(); };
     ctx_.EndEdit = [this] { EndEdit(); };
     ctx_.RefreshAll = [this] { RefreshAll(); };
+    ctx_.StartEditMode = [this](int mode, int promptMode) { drawing_->Editor()->StartMode(mode, promptMode); };
 
     FileCommands::Hooks hooks;
     hooks.commitPendingEdit = [this] {

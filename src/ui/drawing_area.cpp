@@ -1,5 +1,6 @@
 #include "ui/drawing_area.h"
 
+#include "ui/editing/section_editor.h"
 #include "ui/spic_widget.h"
 #include "ui/view_controls.h"
 
@@ -15,6 +16,7 @@ DrawingArea::DrawingArea(MainContext& ctx, QWidget* parent) : QWidget(parent), c
     layout->setContentsMargins(4, 4, 4, 4); // 60 twips
     spic_ = new SpicWidget(ctx_, this);
     controls_ = new ViewControls(ctx_, *spic_, this);
+    editor_ = new SectionEditor(ctx_, *spic_, this);
     layout->addWidget(spic_, 1);
     layout->addWidget(controls_, 0);
 }

@@ -13,6 +13,7 @@ class QLabel;
 
 namespace clv::ui {
 
+class SectionEditor;
 class SpicWidget;
 class ViewControls;
 
@@ -40,11 +41,13 @@ public:
     /** The drawing surface itself. */
     QWidget* Surface() const;
     SpicWidget* Spic() const { return spic_; }
+    SectionEditor* Editor() const { return editor_; }
     ViewControls* Controls() const { return controls_; }
 
 private:
     MainContext& ctx_;
     SpicWidget* spic_ = nullptr;
+    SectionEditor* editor_ = nullptr;
     ViewControls* controls_ = nullptr;
 };
 

@@ -45,6 +45,9 @@ struct MainContext {
     std::function<void()> BeginEdit;  // snapshot for undo; call before writing the job
     std::function<void()> EndEdit;    // after writing: marks the job modified and refreshes everything
     std::function<void()> RefreshAll; // the central refresh (no change to the job)
+    // Starts an editing mode of the drawing (1..6; 0 ends any) with the prompt of
+    // `promptMode` (0: the mode's own). Empty when no drawing is shown.
+    std::function<void(int mode, int promptMode)> StartEditMode;
 };
 
 } // namespace clv::ui

@@ -159,11 +159,19 @@ void SpicWidget::ZoomOut()
     ViewChangedRefresh();
 }
 
-void SpicWidget::SetEditMode(int mode)
+void SpicWidget::SetEditMode(int mode, const QString& prompt)
 {
     editMode_ = mode;
+    if (mode != 0) {
+        // A new interaction replaces the one waiting.
+        zoomMode_ = kZoomNone;
+        bandCorner_.reset();
+    }
     snapMarker_.reset();
+    SetPrompt(prompt);
     UpdateCursorShape();
+    if (mode != 0)
+        setFocus(Qt::OtherFocusReason);
     update();
 }
 

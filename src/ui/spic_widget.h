@@ -58,7 +58,11 @@ public:
     int ZoomMode() const { return zoomMode_; }
     /** The editing mode (0 none, 1..6), set by the editing code; modes 1, 2, 5 and 6 place points and snap. */
     int EditMode() const { return editMode_; }
-    void SetEditMode(int mode);
+    /**
+     * Sets the editing mode and its prompt (empty clears it). A mode that waits
+     * for clicks ends a zoom interaction, shows the cross-hair and takes the focus.
+     */
+    void SetEditMode(int mode, const QString& prompt = QString());
 
     bool ZoomInEnabled() const { return drawing::ZoomInEnabled(view_); }
     bool PreviousEnabled() const { return history_.PreviousEnabled(); }

@@ -300,7 +300,7 @@ TEST(DefinedTab, TypedPointsAreAddedInOrderAndDeleted)
     ASSERT_EQ(h.session.job.UserPointCount(), 2);
     EXPECT_FLOAT_EQ(h.session.job.UserPoints[1].X, 20.0f);
     EXPECT_EQ(h.page->UserCrit(3)->text(), "N/A");
-    EXPECT_FALSE(h.page->UserPointsBtn(2)->isVisible()); // picking on the drawing comes later
+    EXPECT_FALSE(h.page->UserPointsBtn(2)->isHidden()); // "Pick points" on the drawing
 }
 
 } // namespace

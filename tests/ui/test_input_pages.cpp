@@ -457,7 +457,7 @@ TEST_F(InputPages, ButtonsOfDialogsStillToComeAreHidden)
     EXPECT_TRUE(h.soils->SoilGeneratorBtn()->isHidden());
     EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kSoilsGenerator)->isHidden());
     EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kPiezometricGrid)->isHidden());
-    EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kPickPoints)->isHidden());
+    EXPECT_FALSE(h.soils->SoilBtn(SoilsPage::kPickPoints)->isHidden());
     EXPECT_FALSE(h.soils->InsertBtn()->isHidden());
     EXPECT_EQ(h.soils->InsertBtn()->text(), "Add soil");
     EXPECT_EQ(h.soils->SoilGeneratorBtn()->text(), "Soil Generator");

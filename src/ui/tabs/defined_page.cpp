@@ -49,10 +49,12 @@ DefinedPage::DefinedPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, paren
         button->setObjectName(QStringLiteral("UserPointsBtn%1").arg(i));
         userPointsBtn_[static_cast<std::size_t>(i)] = button;
     }
-    // Picking points on the drawing is not part of the window yet: hidden until it is.
-    userPointsBtn_[2]->hide();
     connect(userPointsBtn_[0], &QPushButton::clicked, this, &DefinedPage::AddTypedPoint);
     connect(userPointsBtn_[1], &QPushButton::clicked, this, &DefinedPage::DeletePoint);
+    connect(userPointsBtn_[2], &QPushButton::clicked, this, [this] {
+        if (ctx_.StartEditMode)
+            ctx_.StartEditMode(6, 0);
+    });
     pointBox_[0]->EnterPressed = [this] { pointBox_[1]->setFocus(Qt::TabFocusReason); };
     pointBox_[1]->EnterPressed = [this] { userPointsBtn_[0]->setFocus(Qt::TabFocusReason); };
 
@@ -127,14 +129,14 @@ void DefinedPage::AddTypedPoint()
         return;
     }
     ctx_.BeginEdit();
-    Job& job = ctx_.session->job;
-    job.UserPoints.push_back({static_cast<Single>(x), static_cast<Single>(y)});
-    SortUserPoints(job);
+    AppendUserPoint(ctx_.session->job, static_cast<Single>(x), static_cast<Single>(y));
     ctx_.EndEdit();
 }
 
 void DefinedPage::DeletePoint()
 {
+    if (ctx_.StartEditMode)
+        ctx_.StartEditMode(0, 0); // picking points ends here
     // Only a row that holds a point: a second click cannot drop another one unseen.
     const int row = points_->CurrentItem();
     Job& job = ctx_.session->job;

@@ -1,7 +1,7 @@
 #include "ui/tabs/soils_page.h"
 
 #include "model/format.h"
-#include "model/point_order.h"
+#include "ui/editing/point_edits.h"
 #include "ui/entry_box.h"
 #include "ui/interaction.h"
 #include "ui/tables/cell_editor.h"
@@ -33,17 +33,6 @@ QPushButton* Button(const QString& caption, const QString& name, QWidget* parent
     return button;
 }
 
-/** Removes point j (1-based) of a polyline of `count` points, the later ones moving down. */
-template <std::size_t S>
-void RemovePoint(std::array<Single, S>& x, std::array<Single, S>& y, Integer& count, int j)
-{
-    for (int k = j; k < count; ++k) {
-        x[static_cast<std::size_t>(k)] = x[static_cast<std::size_t>(k + 1)];
-        y[static_cast<std::size_t>(k)] = y[static_cast<std::size_t>(k + 1)];
-    }
-    --count;
-}
-
 } // namespace
 
 SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
@@ -64,13 +53,11 @@ SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
         soilBtn_[static_cast<std::size_t>(i)] = Button(captions[i], QString("SoilBtn%1").arg(i), this);
     soilBtn_[kDeleteSoil]->setAccessibleDescription("Deletes the current soil and its points");
 
-    // The soil generator, the piezometric grid editor and picking points on the
-    // drawing are not part of this window yet: their buttons stay hidden until
-    // they do something.
+    // The soil generator and the piezometric grid editor are not part of this
+    // window yet: their buttons stay hidden until they do something.
     soilGeneratorBtn_->hide();
     soilBtn_[kSoilsGenerator]->hide();
     soilBtn_[kPiezometricGrid]->hide();
-    soilBtn_[kPickPoints]->hide();
 
     pointBox_[0] = new EntryBox(ctx, "New point X (m)", this);
     pointBox_[1] = new EntryBox(ctx, "New point Y (m)", this);
@@ -136,6 +123,7 @@ SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
     connect(soilBtn_[kDeleteSoil], &QPushButton::clicked, this, [this] { DeleteCurrentSoil(); });
     connect(soilBtn_[kAddPoint], &QPushButton::clicked, this, [this] { AddTypedPoint(); });
     connect(soilBtn_[kDeletePoint], &QPushButton::clicked, this, [this] { DeleteSelectedPoint(); });
+    connect(soilBtn_[kPickPoints], &QPushButton::clicked, this, [this] { PickPoints(); });
 
     // A delete button taking the focus puts away a refused cell value first.
     deleteBtn_->installEventFilter(this);
@@ -239,27 +227,24 @@ void SoilsPage::AddTypedPoint()
     }
     Job& job = ctx_.session->job;
     const int item = std::clamp(ctx_.session->CurrentSoil, 1, job.SoilCount() + 1);
-    const bool water = item > job.SoilCount();
-    const int count = water ? job.Water.PointCount : job.Soil(item).PointCount;
-    if (count >= (water ? WaterSurface::kMaxPoints : SoilRecord::kMaxPoints) || count < 0) {
-        ctx_.interaction->Message(kProgramTitle, water ? kWaterPointsFullMessage : kSoilPointsFullMessage,
+    if (ItemFull(job, item) || ItemPointCount(job, item) < 0) {
+        ctx_.interaction->Message(kProgramTitle,
+                                  item > job.SoilCount() ? kWaterPointsFullMessage : kSoilPointsFullMessage,
                                   Interaction::Icon::Information, Interaction::Buttons::Ok);
         return;
     }
     ctx_.BeginEdit();
-    const auto j = static_cast<std::size_t>(count + 1);
-    if (water) {
-        job.Water.X[j] = static_cast<Single>(x);
-        job.Water.Y[j] = static_cast<Single>(y);
-        job.Water.PointCount = static_cast<Integer>(count + 1);
-    } else {
-        SoilRecord& soil = job.Soil(item);
-        soil.X[j] = static_cast<Single>(x);
-        soil.Y[j] = static_cast<Single>(y);
-        soil.PointCount = static_cast<Integer>(count + 1);
-    }
-    SortItemPoints(job, item);
+    AppendSurfacePoint(job, item, static_cast<Single>(x), static_cast<Single>(y));
     ctx_.EndEdit();
+}
+
+void SoilsPage::PickPoints()
+{
+    if (!ctx_.StartEditMode)
+        return;
+    // Soil points for a soil, water points for the water row, under the soil prompt either way.
+    const bool water = ctx_.session->CurrentSoil > ctx_.session->job.SoilCount();
+    ctx_.StartEditMode(water ? 2 : 1, 1);
 }
 
 void SoilsPage::DeleteSelectedPoint()
@@ -272,12 +257,9 @@ void SoilsPage::DeleteSelectedPoint()
     const bool water = item > job.SoilCount();
     const int count = water ? job.Water.PointCount : job.Soil(item).PointCount;
     if (j < 1 || j > count)
-        return;
+        return; // no point, or no row of one, selected: nothing to delete
     ctx_.BeginEdit();
-    if (water)
-        RemovePoint(job.Water.X, job.Water.Y, job.Water.PointCount, j);
-    else
-        RemovePoint(job.Soil(item).X, job.Soil(item).Y, job.Soil(item).PointCount, j);
+    DeleteSurfacePoint(job, PointRef{water ? 0 : item, j});
     ctx_.EndEdit();
 }
 

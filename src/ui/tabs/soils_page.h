@@ -48,6 +48,7 @@ private:
     void DeleteCurrentSoil();     // "Delete soil" among the soil buttons
     void AddTypedPoint();
     void DeleteSelectedPoint();
+    void PickPoints();
     void RemoveSoil(int soil);
 
     SoilsTable* soils_ = nullptr;
