@@ -1,14 +1,21 @@
 // window_shot: opens the main window on a job, selects a tab and saves a
 // picture of the window, for looking at the real widgets under a virtual display.
-// Usage: window_shot OUT.png [JOB.clv] [TAB | help]
+// Usage: window_shot OUT.png [JOB.clv] [TAB | help | edit | popup]
+// "edit" waits for soil points on the drawing with the pointer over it; "popup"
+// shows the drawing's pop-up menu. Both take the whole screen, menu included.
 
 #include "model/settings.h"
 #include "support/test_paths.h"
 #include "ui/clv_main.h"
+#include "ui/drawing_area.h"
+#include "ui/spic_widget.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -32,12 +39,30 @@ int main(int argc, char** argv)
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == "HelpWindow")
                 shown = top;
+    } else if (argc > 3 && (QString(argv[3]) == "edit" || QString(argv[3]) == "popup")) {
+        const bool popup = QString(argv[3]) == "popup";
+        QTimer::singleShot(300, &window, [&window, popup] {
+            clv::ui::SpicWidget* spic = window.Drawing()->Spic();
+            const QPoint centre(spic->width() / 2, spic->height() / 2);
+            if (popup) {
+                spic->PopUp()->popup(spic->mapToGlobal(centre));
+                return;
+            }
+            window.Context().StartEditMode(1, 0);
+            QMouseEvent move(QEvent::MouseMove, QPointF(centre), spic->mapToGlobal(QPointF(centre)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(spic, &move);
+        });
+        shown = nullptr; // the whole screen
     } else if (argc > 3) {
         window.SelectTab(QString(argv[3]).toInt());
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    QTimer::singleShot(500, &window, [&] {
-        shown->grab().save(out);
+    QTimer::singleShot(800, &window, [&] {
+        if (shown)
+            shown->grab().save(out);
+        else
+            QGuiApplication::primaryScreen()->grabWindow(0).save(out);
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
         QApplication::exit(0);
