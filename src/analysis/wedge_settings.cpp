@@ -57,11 +57,11 @@ float& FieldOf(WedgeSettings& s, WedgeBox box)
     return s.AngleInc;
 }
 
-/** Half away from zero, at the places the box keeps. */
+/** Halves to the even digit at the places the box keeps, as every typed value of the program. */
 float RoundForBox(float value, bool wholeDegrees)
 {
     const double scale = wholeDegrees ? 1.0 : 100.0;
-    return static_cast<float>(std::round(static_cast<double>(value) * scale) / scale);
+    return static_cast<float>(std::nearbyint(static_cast<double>(value) * scale) / scale);
 }
 
 /** Keeps each minimum at or below its maximum after `box` has been stored. */

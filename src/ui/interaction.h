@@ -1,8 +1,8 @@
 #pragma once
 
 // Everything of the window that waits for the user outside the window itself:
-// message boxes, file dialogs, the beep, the help viewer and the desktop's
-// "open with the default application". The program uses the Qt implementation
+// message boxes, file dialogs, the window's modal editors, the beep, the help
+// viewer and the desktop's "open with the default application". The program uses the Qt implementation
 // (QtInteraction); tests install a scripted one that answers from a queue and
 // records what was asked.
 
@@ -10,6 +10,8 @@
 #include <QUrl>
 
 #include <optional>
+
+class QDialog;
 
 namespace clv::ui {
 
@@ -40,6 +42,13 @@ public:
 
     /** The refusal sound of an entry out of range. */
     virtual void Beep() = 0;
+
+    /**
+     * Runs one of the window's own modal dialogs (the auxiliary editors) and
+     * returns its result code (QDialog::Accepted or Rejected). Tests answer the
+     * dialog from a script instead of waiting on a user.
+     */
+    virtual int RunModal(QDialog& dialog) = 0;
 };
 
 } // namespace clv::ui

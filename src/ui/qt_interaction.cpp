@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -124,6 +125,11 @@ void QtInteraction::ShowHelp(const QUrl& page)
 void QtInteraction::Beep()
 {
     QApplication::beep();
+}
+
+int QtInteraction::RunModal(QDialog& dialog)
+{
+    return dialog.exec();
 }
 
 } // namespace clv::ui

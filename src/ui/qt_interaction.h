@@ -25,6 +25,7 @@ public:
     bool OpenWithDesktop(const QUrl& url) override;
     void ShowHelp(const QUrl& page) override;
     void Beep() override;
+    int RunModal(QDialog& dialog) override;
 
 private:
     QWidget* parent_;

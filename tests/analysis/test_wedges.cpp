@@ -131,6 +131,10 @@ TEST(WedgeSettingsEntry, ValuesInRangeAreStoredRoundedOthersRefusedWithTheirLine
     const std::tuple<WedgeBox, const char*, float, const char*> cases[] = {
         {WedgeBox::BaseWidthMax, "7.456", 7.46f, nullptr},
         {WedgeBox::BaseAngleMax, "30.6", 31.0f, nullptr},
+        {WedgeBox::BaseAngleMax, "30.5", 30.0f, nullptr}, // halves go to the even value
+        {WedgeBox::BaseAngleMax, "31.5", 32.0f, nullptr},
+        {WedgeBox::BaseWidthMax, "2.125", 2.12f, nullptr},
+        {WedgeBox::BaseWidthMax, "2.375", 2.38f, nullptr},
         {WedgeBox::AngleInc, " 2.4 deg", 2.0f, nullptr},    // the leading number
         {WedgeBox::RearAngleMin, "4.5e1x", 45.0f, nullptr}, // with its exponent
         {WedgeBox::BaseWidthMin, "1e999", 0.0f, nullptr},   // no number a box could hold reads as 0

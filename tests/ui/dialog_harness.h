@@ -79,20 +79,14 @@ inline void Click(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(qMin(8, button->width() / 2), button->height() / 2));
 }
 
-/** Runs `user` once the modal dialog opened by `open` is showing. */
-inline void WhileModal(const std::function<void(QWidget&)>& user, const std::function<void()>& open)
+/** Runs `user` in the modal editor that `open` shows through the scripted interaction. */
+inline void WhileModal(ScriptedInteraction& io, const std::function<void(QWidget&)>& user,
+                       const std::function<void()>& open)
 {
     bool ran = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
+    io.modalScripts.push_back([&](QDialog& dialog) {
         ran = true;
-        user(*dialog);
-        // A dialog the script failed to close must not hang the run.
-        if (auto* still = qobject_cast<QDialog*>(QApplication::activeModalWidget()); still == dialog) {
-            ADD_FAILURE() << "the dialog is still open";
-            still->QDialog::done(QDialog::Rejected);
-        }
+        user(dialog);
     });
     open();
     EXPECT_TRUE(ran);

@@ -234,11 +234,21 @@ TEST(CircleTab, SliceSpinStaysWithinFiveToFifty)
     }
 }
 
-TEST(CircleTab, DefineFunctionButtonIsHiddenUntilItsEditorExists)
+TEST(CircleTab, DefineFunctionOpensItsEditorAndItsValuesAreAnUndoableEdit)
 {
     AnalysisPageHarness<CirclePage> h(ManualGridJob());
     h.page->show();
-    EXPECT_FALSE(h.page->DefineFxBtn()->isVisible());
+    ASSERT_TRUE(h.page->DefineFxBtn()->isVisible());
+    // The half-sine preset, then OK: f(x) = sin(pi x) at x = 0, 0.1, ..., 1.
+    h.interaction.modalScripts.push_back([](QDialog& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("SineBtn"))->click();
+        dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    });
+    h.page->DefineFxBtn()->click();
+    EXPECT_NEAR(h.session.job.Slip.Fx[5], 1.0f, 1e-6f);
+    EXPECT_NEAR(h.session.job.Slip.Fx[2], 0.588f, 1e-3f);
+    EXPECT_EQ(h.edits, 1);
+    EXPECT_TRUE(h.interaction.modalScripts.empty());
 }
 
 TEST(WedgeTab, BoxesKeepTheirPairsInOrderAndRefuseWithTheMessage)

@@ -18,7 +18,7 @@ QLineEdit* FactorBox(QWidget& dialog, int i)
 bool RunEditor(DialogHarness& h, const std::function<void(QWidget&)>& user)
 {
     bool stored = false;
-    WhileModal(user, [&] { stored = OpenDefineFxDialog(h.ctx, nullptr); });
+    WhileModal(h.io, user, [&] { stored = OpenDefineFxDialog(h.ctx, nullptr); });
     return stored;
 }
 

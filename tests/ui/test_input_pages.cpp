@@ -452,15 +452,39 @@ TEST_F(InputPages, DeleteSoilAmongTheSoilButtonsConfirmsAndKeepsASoilCurrent)
     EXPECT_EQ(h.session.CurrentSoil, 1);
 }
 
-TEST_F(InputPages, ButtonsOfDialogsStillToComeAreHidden)
+TEST_F(InputPages, DialogButtonsOpenTheirEditorsAndTheGeneratedSoilIsAnUndoableEdit)
 {
-    EXPECT_TRUE(h.soils->SoilGeneratorBtn()->isHidden());
-    EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kSoilsGenerator)->isHidden());
-    EXPECT_TRUE(h.soils->SoilBtn(SoilsPage::kPiezometricGrid)->isHidden());
     EXPECT_FALSE(h.soils->SoilBtn(SoilsPage::kPickPoints)->isHidden());
-    EXPECT_FALSE(h.soils->InsertBtn()->isHidden());
     EXPECT_EQ(h.soils->InsertBtn()->text(), "Add soil");
     EXPECT_EQ(h.soils->SoilGeneratorBtn()->text(), "Soil Generator");
+
+    // Both generator buttons: "Add soil" at once gives the default soil of the first group.
+    for (QPushButton* button : {h.soils->SoilGeneratorBtn(), h.soils->SoilBtn(SoilsPage::kSoilsGenerator)}) {
+        const std::size_t soils = h.session.job.Soils.size();
+        const std::size_t steps = h.undo.size();
+        h.session.JobModified = false;
+        h.interaction.modalScripts.push_back([](QDialog& dialog) {
+            dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+        });
+        ASSERT_FALSE(button->isHidden());
+        Click(button);
+        ASSERT_EQ(h.session.job.Soils.size(), soils + 1);
+        EXPECT_EQ(h.session.job.Soils.back().Description.Trimmed(), "GRAVEL");
+        EXPECT_TRUE(h.session.JobModified);
+        EXPECT_EQ(h.undo.size(), steps + 1);
+    }
+    // Unanswered, the generator adds nothing.
+    const std::size_t soils = h.session.job.Soils.size();
+    Click(h.soils->SoilGeneratorBtn());
+    EXPECT_EQ(h.session.job.Soils.size(), soils);
+
+    h.interaction.modalScripts.push_back([](QDialog& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("CloseBtn"))->click();
+    });
+    Click(h.soils->SoilBtn(SoilsPage::kPiezometricGrid));
+    const std::vector<QString> opened{"SoilGenFrm", "SoilGenFrm", "SoilGenFrm", "PiezoFrm"};
+    EXPECT_EQ(h.interaction.modalDialogs, opened);
+    EXPECT_TRUE(h.interaction.modalScripts.empty());
 }
 
 TEST_F(InputPages, TypedPointsAreCheckedAddedInOrderAndDeleted)

@@ -269,6 +269,7 @@ TEST_F(PiezoDialogTest, OpeningFromTheWindowShowsTheDialogModally)
 {
     h.session.job.Piezo.IncX = 2.5f;
     WhileModal(
+        h.io,
         [](QWidget& shown) {
             EXPECT_EQ(Child<QLineEdit>(shown, "IncXBox")->text(), "2.5");
             Click(Child<QPushButton>(shown, "CloseBtn"));

@@ -18,7 +18,7 @@ QString Shown(QWidget& dialog, const char* label) { return Child<QLabel>(dialog,
 bool RunGenerator(DialogHarness& h, const std::function<void(QWidget&)>& user)
 {
     bool added = false;
-    WhileModal(user, [&] { added = OpenSoilGenerator(h.ctx, nullptr); });
+    WhileModal(h.io, user, [&] { added = OpenSoilGenerator(h.ctx, nullptr); });
     return added;
 }
 

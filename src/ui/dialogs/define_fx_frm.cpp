@@ -3,6 +3,7 @@
 #include "analysis/wedge_settings.h"
 #include "model/format.h"
 #include "ui/app_icon.h"
+#include "ui/interaction.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -45,6 +46,7 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 
 DefineFxFrm::DefineFxFrm(const std::array<Single, kValueCount>& fx, QWidget* parent) : QDialog(parent)
 {
+    setObjectName(QStringLiteral("DefineFxFrm"));
     setWindowTitle(QStringLiteral("Define f(x)"));
     setWindowIcon(AppIcon());
     auto* boxes = new QGridLayout;
@@ -131,7 +133,7 @@ bool OpenDefineFxDialog(MainContext& ctx, QWidget* parent)
 {
     JobSession& session = *ctx.session;
     DefineFxFrm dialog(session.job.Slip.Fx, parent);
-    const bool stored = dialog.exec() == QDialog::Accepted;
+    const bool stored = ctx.interaction->RunModal(dialog) == QDialog::Accepted;
     if (stored) {
         ctx.BeginEdit();
         session.job.Slip.Fx = dialog.Values();

@@ -57,6 +57,7 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 
 PiezoFrm::PiezoFrm(MainContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
+    setObjectName(QStringLiteral("PiezoFrm"));
     setWindowTitle(QStringLiteral("Piezometric grid"));
     setWindowIcon(AppIcon());
 
@@ -342,7 +343,7 @@ void PiezoFrm::done(int result)
 void OpenPiezoDialog(MainContext& ctx, QWidget* parent)
 {
     PiezoFrm dialog(ctx, parent);
-    dialog.exec();
+    ctx.interaction->RunModal(dialog);
 }
 
 } // namespace clv::ui

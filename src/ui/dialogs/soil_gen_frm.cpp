@@ -2,6 +2,7 @@
 
 #include "model/format.h"
 #include "ui/app_icon.h"
+#include "ui/interaction.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -62,6 +63,7 @@ QLabel* MakeValue(const char* name, const QString& caption, const QString& unit,
 
 SoilGenFrm::SoilGenFrm(QWidget* parent) : QDialog(parent)
 {
+    setObjectName(QStringLiteral("SoilGenFrm"));
     setWindowTitle(QStringLiteral("Soil generator"));
     setWindowIcon(AppIcon());
 
@@ -197,7 +199,7 @@ void SoilGenFrm::showEvent(QShowEvent* event)
 bool OpenSoilGenerator(MainContext& ctx, QWidget* parent)
 {
     SoilGenFrm dialog(parent);
-    dialog.exec();
+    ctx.interaction->RunModal(dialog);
     const GeneratedSoil& soil = dialog.Generated();
     if (soil.Phi == kGeneratorCancelled)
         return false;

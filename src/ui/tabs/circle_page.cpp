@@ -1,5 +1,6 @@
 #include "ui/tabs/circle_page.h"
 
+#include "ui/dialogs/define_fx_frm.h"
 #include "ui/engine_notices.h"
 #include "ui/entry_box.h"
 #include "ui/interaction.h"
@@ -58,11 +59,9 @@ void CirclePage::BuildControls()
         methodLayout->addWidget(option);
         methodOpt_[static_cast<std::size_t>(i)] = option;
     }
-    // The interslice function editor is not part of the program yet: the button
-    // stays hidden rather than sitting there without an action.
     defineFxBtn_ = new QPushButton(QStringLiteral("Define f(x)"), methodBox);
     defineFxBtn_->setObjectName(QStringLiteral("DefineFxBtn"));
-    defineFxBtn_->setVisible(false);
+    connect(defineFxBtn_, &QPushButton::clicked, this, [this] { OpenDefineFxDialog(ctx_, this); });
     methodLayout->addWidget(defineFxBtn_);
     connect(methodGroup_, &QButtonGroup::idClicked, this, &CirclePage::MethodClicked);
 

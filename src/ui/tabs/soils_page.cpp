@@ -1,6 +1,8 @@
 #include "ui/tabs/soils_page.h"
 
 #include "model/format.h"
+#include "ui/dialogs/piezo_frm.h"
+#include "ui/dialogs/soil_gen_frm.h"
 #include "ui/editing/point_edits.h"
 #include "ui/entry_box.h"
 #include "ui/interaction.h"
@@ -52,12 +54,6 @@ SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
     for (int i = 0; i < kSoilButtonCount; ++i)
         soilBtn_[static_cast<std::size_t>(i)] = Button(captions[i], QString("SoilBtn%1").arg(i), this);
     soilBtn_[kDeleteSoil]->setAccessibleDescription("Deletes the current soil and its points");
-
-    // The soil generator and the piezometric grid editor are not part of this
-    // window yet: their buttons stay hidden until they do something.
-    soilGeneratorBtn_->hide();
-    soilBtn_[kSoilsGenerator]->hide();
-    soilBtn_[kPiezometricGrid]->hide();
 
     pointBox_[0] = new EntryBox(ctx, "New point X (m)", this);
     pointBox_[1] = new EntryBox(ctx, "New point Y (m)", this);
@@ -121,6 +117,9 @@ SoilsPage::SoilsPage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
     connect(soilBtn_[kAddDefaultSoil], &QPushButton::clicked, this, [this] { AddDefaultSoil(); });
     connect(deleteBtn_, &QPushButton::clicked, this, [this] { DeleteHighlightedSoil(); });
     connect(soilBtn_[kDeleteSoil], &QPushButton::clicked, this, [this] { DeleteCurrentSoil(); });
+    connect(soilGeneratorBtn_, &QPushButton::clicked, this, [this] { OpenSoilGenerator(ctx_, this); });
+    connect(soilBtn_[kSoilsGenerator], &QPushButton::clicked, this, [this] { OpenSoilGenerator(ctx_, this); });
+    connect(soilBtn_[kPiezometricGrid], &QPushButton::clicked, this, [this] { OpenPiezoDialog(ctx_, this); });
     connect(soilBtn_[kAddPoint], &QPushButton::clicked, this, [this] { AddTypedPoint(); });
     connect(soilBtn_[kDeletePoint], &QPushButton::clicked, this, [this] { DeleteSelectedPoint(); });
     connect(soilBtn_[kPickPoints], &QPushButton::clicked, this, [this] { PickPoints(); });
