@@ -6,23 +6,13 @@
 
 #include "analysis/circle_search.h"
 #include "analysis/methods.h"
+#include "support/job_builders.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace clv::test {
-
-using Points = std::vector<std::pair<float, float>>;
-
-// Points 1..n of a soil top or of the phreatic surface.
-template <typename Surface>
-void SetPoints(Surface& surface, const Points& points)
-{
-    surface.PointCount = static_cast<Integer>(points.size());
-    for (std::size_t k = 0; k < points.size(); ++k)
-        surface.X[k + 1] = points[k].first, surface.Y[k + 1] = points[k].second;
-}
 
 // A new job with one soil whose top is the ground surface.
 inline Job OneSoilJob(const Points& ground, float density, float phi, float cohesion, float ru = 0.0f)
@@ -37,6 +27,17 @@ inline Job OneSoilJob(const Points& ground, float density, float phi, float cohe
 inline Job FaceJob(float phi = 30.0f, float cohesion = 0.0f)
 {
     return OneSoilJob({{-20, 0}, {0, 0}, {10, 10}, {40, 10}}, 20.0f, phi, cohesion);
+}
+
+// Slices whose base chords run through the points given, left to right.
+inline SliceList Chords(const Points& points)
+{
+    SliceList slices(points.size() - 1);
+    for (std::size_t i = 0; i < slices.size(); ++i) {
+        slices[i].XLeft = points[i].first, slices[i].BaseLeft = points[i].second;
+        slices[i].XRight = points[i + 1].first, slices[i].BaseRight = points[i + 1].second;
+    }
+    return slices;
 }
 
 // A block of layers with friction coefficient 0.7.

@@ -68,17 +68,6 @@ TEST(LayerRules, LayersStartOnTheRisingFace)
         EXPECT_NEAR(l.StartX, 10.0f + l.StartY, 1e-5f);
 }
 
-// Slices whose base chords run through the points given, left to right.
-SliceList Chords(const Points& points)
-{
-    SliceList slices(points.size() - 1);
-    for (std::size_t i = 0; i < slices.size(); ++i) {
-        slices[i].XLeft = points[i].first, slices[i].BaseLeft = points[i].second;
-        slices[i].XRight = points[i + 1].first, slices[i].BaseRight = points[i + 1].second;
-    }
-    return slices;
-}
-
 TEST(LayerRules, ACrossingOnTheToeSideHoldsNothing)
 {
     // One layer at level 2 from the face (2, 2) to (12, 2), strength 1000, phi' 30,

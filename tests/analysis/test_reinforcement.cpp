@@ -64,17 +64,6 @@ TEST(ReinforcementLayers, TheWholeListIsBoundedToo)
     EXPECT_EQ(a.notices.back(), "The reinforcement blocks give more than 5000 layers; only the first 5000 are used");
 }
 
-// Slices whose base chords run through the points given, left to right.
-SliceList Chords(const Points& points)
-{
-    SliceList slices(points.size() - 1);
-    for (std::size_t i = 0; i < slices.size(); ++i) {
-        slices[i].XLeft = points[i].first, slices[i].BaseLeft = points[i].second;
-        slices[i].XRight = points[i + 1].first, slices[i].BaseRight = points[i + 1].second;
-    }
-    return slices;
-}
-
 TEST(ReinforcementForce, PullOutGovernsAShortEmbedmentAndTensionALongOne)
 {
     // Layer at level 2 from the face (2, 2) to (12, 2), soil c' 5, phi' 30. A base

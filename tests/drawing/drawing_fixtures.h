@@ -10,31 +10,19 @@
 #include <QColor>
 #include <QImage>
 
+#include "support/job_builders.h"
+
 #include <initializer_list>
-#include <utility>
 
 namespace clv::test {
-
-using Points = std::initializer_list<std::pair<float, float>>;
 
 /** A job of soils (top surfaces from the top down) and a water surface; grid, points and names as asked. */
 inline Job SectionJob(std::initializer_list<Points> soils, Points water = {})
 {
     Job job = MakeDefaultJob();
-    for (const Points& points : soils) {
-        SoilRecord& soil = job.Soils.emplace_back();
-        soil.Description.Assign("Soil");
-        for (const auto& [x, y] : points) {
-            ++soil.PointCount;
-            soil.X[soil.PointCount] = x;
-            soil.Y[soil.PointCount] = y;
-        }
-    }
-    for (const auto& [x, y] : water) {
-        ++job.Water.PointCount;
-        job.Water.X[job.Water.PointCount] = x;
-        job.Water.Y[job.Water.PointCount] = y;
-    }
+    for (const Points& points : soils)
+        SetPoints(job.Soils.emplace_back(), points).Description.Assign("Soil");
+    SetPoints(job.Water, water);
     // Pixel checks look at fills and lines: no grid dots, markers or names in the way.
     job.View.ShowGrid = kFalse;
     job.View.ShowPoints = kFalse;

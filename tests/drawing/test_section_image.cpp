@@ -6,9 +6,6 @@
 #include "drawing_fixtures.h"
 #include "drawing/palette.h"
 
-#include "model/job_file.h"
-#include "support/test_paths.h"
-
 #include <gtest/gtest.h>
 
 namespace clv::test {
@@ -29,14 +26,6 @@ Job TwoStrata(Points water = {})
 // View: x -20..20, y -10..16.7 on 600 x 400.
 constexpr float kX0 = -20.0f, kY0 = -10.0f, kScale = 15.0f;
 
-Job LoadExample(const std::string& name)
-{
-    const auto path = (ExamplesDir() / name).string();
-    JobSession session;
-    const std::optional<std::string> error = OpenJob(session, path);
-    EXPECT_FALSE(error.has_value()) << *error;
-    return session.job;
-}
 
 TEST(SectionImage, StrataFilledBetweenTheirSurfacesAndNothingAboveGround)
 {

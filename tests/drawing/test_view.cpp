@@ -2,6 +2,7 @@
 // Expectations are worked by hand from the origin, the scale and the surface size.
 
 #include "drawing/view.h"
+#include "support/job_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,8 @@ View MakeView(Single x0, Single y0, Single scale)
 Job GroundJob()
 {
     Job job = MakeDefaultJob();
-    SoilRecord& soil = job.Soils.emplace_back();
-    soil.PointCount = 2;
-    soil.X[1] = 0.0f;
-    soil.Y[1] = 0.0f;
-    soil.X[2] = 10.0f;
-    soil.Y[2] = 5.0f;
-    job.Water.PointCount = 1;
-    job.Water.X[1] = 20.0f; // +1 m: XMax 21
-    job.Water.Y[1] = 2.0f;
+    test::SetPoints(job.Soils.emplace_back(), {{0, 0}, {10, 5}});
+    test::SetPoints(job.Water, {{20, 2}}); // +1 m: XMax 21
     LoadRecord load;
     load.XMin = 30.0f; // +5 m: XMax 35
     job.Loads.push_back(load);

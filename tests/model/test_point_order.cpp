@@ -2,6 +2,7 @@
 // kept as the surface the user drew; and the defined-surface points by x.
 
 #include "model/point_order.h"
+#include "support/job_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,13 @@
 namespace clv {
 namespace {
 
-using Points = std::vector<std::pair<float, float>>;
+using test::Points;
+using test::SetPoints;
 
 Points SortedGround(const Points& points)
 {
     Job job = MakeDefaultJob();
-    job.Soils.resize(1);
-    SoilRecord& soil = job.Soils[0];
-    soil.PointCount = static_cast<Integer>(points.size());
-    for (std::size_t k = 0; k < points.size(); ++k)
-        soil.X[k + 1] = points[k].first, soil.Y[k + 1] = points[k].second;
+    SoilRecord& soil = SetPoints(job.Soils.emplace_back(), points);
     SortItemPoints(job, 1);
     Points out;
     for (int k = 1; k <= soil.PointCount; ++k)
@@ -70,10 +68,7 @@ TEST(PointOrder, WaterSurfaceIsTheItemAfterTheSoils)
 {
     Job job = MakeDefaultJob();
     job.Soils.resize(1);
-    job.Water.PointCount = 3;
-    job.Water.X[1] = 10, job.Water.Y[1] = 1;
-    job.Water.X[2] = 0, job.Water.Y[2] = 4;
-    job.Water.X[3] = 10, job.Water.Y[3] = 4;
+    SetPoints(job.Water, {{10, 1}, {0, 4}, {10, 4}});
     SortItemPoints(job, 2);
     // (0, 4) first; then the step at x = 10 continues at level 4.
     EXPECT_EQ(job.Water.X[1], 0.0f);

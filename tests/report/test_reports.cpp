@@ -5,6 +5,7 @@
 
 #include "report/diagrams.h"
 #include "report/reports.h"
+#include "support/job_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -41,25 +42,10 @@ using Line = std::vector<std::string>;
 Job TwoSoilJob()
 {
     Job job = MakeDefaultJob();
-    SoilRecord fill;
-    fill.Description = FixedText<25>("Granular fill");
-    fill.Density = 19.25f;
-    fill.Phi = 34.0f;
-    fill.Cohesion = 2.0f;
+    SoilRecord fill = clv::test::SoilWith("Granular fill", 19.25f, 34.0f, 2.0f, {{-10, 0}, {5, 5.5f}, {30, 5.5f}});
     fill.Ru = 0.125f;
     fill.Suction = 1.5f;
-    fill.PointCount = 3;
-    fill.X[1] = -10, fill.Y[1] = 0, fill.X[2] = 5, fill.Y[2] = 5.5f, fill.X[3] = 30, fill.Y[3] = 5.5f;
-    SoilRecord clay = fill;
-    clay.Description = FixedText<25>("Clay");
-    clay.Density = 18.0f;
-    clay.Phi = 22.0f;
-    clay.Cohesion = 7.0f;
-    clay.Ru = 0.0f;
-    clay.Suction = 0.0f;
-    clay.PointCount = 2;
-    clay.X[1] = -10, clay.Y[1] = -2, clay.X[2] = 30, clay.Y[2] = -2;
-    job.Soils = {fill, clay};
+    job.Soils = {fill, clv::test::SoilWith("Clay", 18.0f, 22.0f, 7.0f, {{-10, -2}, {30, -2}})};
     return job;
 }
 

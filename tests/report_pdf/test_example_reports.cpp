@@ -3,13 +3,12 @@
 // of the report's analysis run.
 
 #include "pdf_text.h"
-#include "support/test_paths.h"
+#include "support/job_builders.h"
 
 #include "analysis/circle_search.h"
 #include "analysis/defined_surface.h"
 #include "analysis/wedges.h"
 #include "model/format.h"
-#include "model/job_file.h"
 #include "report/report_pdf.h"
 #include "report/reports.h"
 
@@ -23,13 +22,7 @@ namespace {
 
 using test::CountOf;
 
-Job OpenExample(const std::string& name)
-{
-    JobSession session;
-    const auto error = OpenJob(session, (clv::test::ExamplesDir() / name).string());
-    EXPECT_FALSE(error.has_value()) << name;
-    return session.job;
-}
+using clv::test::LoadExample;
 
 void TickEverySection(Job& job)
 {
@@ -74,7 +67,7 @@ class ExampleReport : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ExampleReport, PrintsTheEnginesResults)
 {
-    Job job = OpenExample(GetParam());
+    Job job = LoadExample(GetParam());
     TickEverySection(job);
 
     // The engine, run here on its own copy of the job.
@@ -182,7 +175,7 @@ TEST(ExampleReport, EveryExampleIsCovered)
 
 TEST(LongReport, FiftyPointsAndManyCirclesContinueUnderTheirHeadings)
 {
-    Job job = OpenExample("cutting.clv");
+    Job job = LoadExample("cutting.clv");
     job.Print.fill(0);
     for (int i : {10, 11, 20, 22})
         job.Print[static_cast<std::size_t>(i)] = 1;
@@ -239,7 +232,7 @@ namespace {
 
 TEST(PreviewImages, SamePagesAsThePdfOnPicturesOfThePagesProportions)
 {
-    Job job = OpenExample("cutting.clv");
+    Job job = LoadExample("cutting.clv");
     const AnalysedJob analysed = AnalyseForReport(job);
     const Settings settings;
     const PageHeaderInfo header = HeaderFor(analysed.job, settings, "cutting.clv", "07/12/2026");

@@ -24,13 +24,50 @@
 
 namespace clv::ui::test {
 
-struct PageHarness {
+/**
+ * The window's edit bracket and central refresh in small: an edit marks the job
+ * modified and refreshes; the refresh marks the results stale after an edit,
+ * rebuilds the section table and reinforcement layers, and refreshes one page
+ * with Refreshing set. BeginEdit and RefreshAll are the owner's.
+ */
+struct RefreshStandIn {
     JobSession session;
     Settings settings;
     ScriptedInteraction interaction;
     MainContext ctx;
-    std::vector<Job> undo;
     int refreshes = 0;
+
+    RefreshStandIn()
+    {
+        ctx.session = &session;
+        ctx.settings = &settings;
+        ctx.interaction = &interaction;
+        ctx.EndEdit = [this] {
+            session.JobModified = true;
+            session.JobRefreshPending = true;
+            ctx.RefreshAll();
+        };
+    }
+    RefreshStandIn(const RefreshStandIn&) = delete;
+
+    void RefreshPage(TabPage& page)
+    {
+        ++refreshes;
+        ctx.Refreshing = true;
+        if (session.JobRefreshPending) {
+            session.SlipResultsStale = session.DefinedResultsStale = session.WedgeResultsStale = true;
+            session.JobRefreshPending = false;
+        }
+        ctx.table = BuildSectionTable(session.job);
+        ctx.layers = BuildReinforcementLayers(session.job, ctx.table);
+        page.RefreshPage();
+        ctx.Refreshing = false;
+    }
+};
+
+/** The four input pages in a tab strip; an edit snapshots the job for undo first. */
+struct PageHarness : RefreshStandIn {
+    std::vector<Job> undo;
     std::unique_ptr<QTabWidget> tabs;
     SoilsPage* soils = nullptr;
     LoadsPage* loads = nullptr;
@@ -40,15 +77,7 @@ struct PageHarness {
 
     PageHarness()
     {
-        ctx.session = &session;
-        ctx.settings = &settings;
-        ctx.interaction = &interaction;
         ctx.BeginEdit = [this] { undo.push_back(session.job); };
-        ctx.EndEdit = [this] {
-            session.JobModified = true;
-            session.JobRefreshPending = true;
-            ctx.RefreshAll();
-        };
         ctx.RefreshAll = [this] { Refresh(); };
 
         tabs = std::make_unique<QTabWidget>();
@@ -78,19 +107,7 @@ struct PageHarness {
         return static_cast<TabPage*>(tabs->widget(index));
     }
 
-    void Refresh()
-    {
-        ++refreshes;
-        ctx.Refreshing = true;
-        if (session.JobRefreshPending) {
-            session.SlipResultsStale = session.DefinedResultsStale = session.WedgeResultsStale = true;
-            session.JobRefreshPending = false;
-        }
-        ctx.table = BuildSectionTable(session.job);
-        ctx.layers = BuildReinforcementLayers(session.job, ctx.table);
-        Page(tabs->currentIndex())->RefreshPage();
-        ctx.Refreshing = false;
-    }
+    void Refresh() { RefreshPage(*Page(tabs->currentIndex())); }
 
     /** Shows the window and waits until it has the keyboard, so focus moves as for a user. */
     void ShowActive()

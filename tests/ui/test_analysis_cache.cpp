@@ -22,18 +22,11 @@ using ui::CirclePage;
 /** A job whose search refuses its grid with a notice at every run (an increment of zero). */
 Job JobWithBadGrid()
 {
-    Job job = SimpleSlope();
-    job.Slip.AutoGenerate = kFalse;
-    job.Slip.AutoExtendGrid = kFalse;
+    Job job = ManualGridJob();
     job.Slip.GridXMin = 5.0f;
     job.Slip.GridXMax = 8.0f;
     job.Slip.GridXInc = 0.0f;
-    job.Slip.GridYMin = 14.0f;
-    job.Slip.GridYMax = 16.0f;
-    job.Slip.GridYInc = 1.0f;
-    job.Slip.CommonXMin = job.Slip.CommonXMax = 0.0f;
-    job.Slip.CommonXInc = 1.0f;
-    job.Slip.CommonY = kNoLevel;
+    job.Slip.CommonXMin = 0.0f;
     return job;
 }
 

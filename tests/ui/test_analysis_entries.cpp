@@ -109,24 +109,6 @@ TEST(SlipBoxEntry, ShownTexts)
     EXPECT_EQ(ui::SlipBoxText(s, 10), "1.3"); // one decimal shown
 }
 
-Job ManualGridJob()
-{
-    Job job = SimpleSlope();
-    job.Slip.AutoGenerate = kFalse;
-    job.Slip.AutoExtendGrid = kFalse;
-    job.Slip.GridXMin = 4.0f;
-    job.Slip.GridXMax = 6.0f;
-    job.Slip.GridXInc = 1.0f;
-    job.Slip.GridYMin = 14.0f;
-    job.Slip.GridYMax = 16.0f;
-    job.Slip.GridYInc = 1.0f;
-    job.Slip.CommonXMin = -2.0f;
-    job.Slip.CommonXMax = 0.0f;
-    job.Slip.CommonXInc = 1.0f;
-    job.Slip.CommonY = kNoLevel;
-    return job;
-}
-
 void Key(QWidget* target, int key, const QString& text = {})
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

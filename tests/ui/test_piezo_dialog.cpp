@@ -75,8 +75,6 @@ TEST_F(PiezoDialogTest, ResetLaysOutTheStationsToTheMaximumAndTheLevelsFromTheTo
         for (int j = 1; j <= 4; ++j)
             EXPECT_EQ(Cell(j, i), "0.0");
     }
-    EXPECT_FLOAT_EQ(job.Heads.At(0, 4), 25.0f);
-    EXPECT_FLOAT_EQ(job.Heads.At(1, 0), 30.0f);
     EXPECT_TRUE(EnableCheck()->isEnabled());
     EXPECT_TRUE(h.session.JobModified);
     EXPECT_EQ(h.undo.size(), 7u); // six boxes typed and the reset, each one undo step
@@ -87,16 +85,13 @@ TEST_F(PiezoDialogTest, LimitBoxesRoundToTheTenthKeepPairsOrderedAndWidenTheView
     Open();
     TypeInto(Box("MaxXBox"), "30");
     TypeInto(Box("MinXBox"), "12.25");
+    // The rules themselves are the model's (test_piezo_grid); here the boxes show what was stored.
     EXPECT_EQ(Box("MinXBox")->text(), "12.2"); // a half to the even tenth
     EXPECT_FLOAT_EQ(h.session.job.Piezo.MinX, 12.2f);
-    TypeInto(Box("MinXBox"), "12.34");
-    EXPECT_EQ(Box("MinXBox")->text(), "12.3");
     TypeInto(Box("IncXBox"), "0.2");
     EXPECT_EQ(Box("IncXBox")->text(), "0.5");
-    EXPECT_FLOAT_EQ(h.session.job.Piezo.IncX, 0.5f);
     TypeInto(Box("MaxXBox"), "5");
     EXPECT_EQ(Box("MinXBox")->text(), "5.0"); // lowered with the maximum
-    EXPECT_FLOAT_EQ(h.session.job.Piezo.MinX, 5.0f);
     TypeInto(Box("MaxYBox"), "abc");
     EXPECT_EQ(Box("MaxYBox")->text(), "0.0");
     EXPECT_FLOAT_EQ(h.session.job.View.XMax, 30.0f); // widened from 20

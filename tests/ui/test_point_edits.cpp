@@ -2,6 +2,7 @@
 // the pick tolerance on both sides, which point wins a tie, and the widening
 // of the drawing extents to a placed point.
 
+#include "support/job_builders.h"
 #include "ui/editing/point_edits.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,7 @@
 namespace clv::ui::test {
 namespace {
 
-void AddSoil(Job& job, std::initializer_list<std::pair<float, float>> points)
-{
-    SoilRecord& soil = job.Soils.emplace_back();
-    for (const auto& [x, y] : points) {
-        const auto j = static_cast<std::size_t>(++soil.PointCount);
-        soil.X[j] = x, soil.Y[j] = y;
-    }
-}
+void AddSoil(Job& job, const clv::test::Points& points) { clv::test::SetPoints(job.Soils.emplace_back(), points); }
 
 TEST(PointEdits, ToleranceIsAFortiethOfTheViewWidthAndStrict)
 {
@@ -36,9 +30,7 @@ TEST(PointEdits, OfPointsEquallyNearTheFirstFoundIsTaken)
     Job job;
     AddSoil(job, {{-1.0f, 0.0f}, {1.0f, 0.0f}, {5.0f, 5.0f}});
     AddSoil(job, {{0.0f, 1.0f}, {0.0f, -1.0f}});
-    job.Water.PointCount = 2;
-    job.Water.X[1] = job.Water.X[2] = 10.0f;
-    job.Water.Y[1] = 0.5f, job.Water.Y[2] = -0.5f;
+    clv::test::SetPoints(job.Water, {{10.0f, 0.5f}, {10.0f, -0.5f}});
     const struct { Single x, y; PointRef want; } cases[] = {
         {0.0f, 0.0f, {1, 1}},  // four points 1 m away: soil 1, point 1
         {0.0f, 0.1f, {2, 1}},  // soil 2's upper point strictly nearer

@@ -56,14 +56,9 @@ TEST(ResultText, WedgeWithoutABaseHasNoBaseAngle)
     }
     w.BaseWidth = 0.01f;
     const auto texts = ui::WedgeTexts(w);
-    EXPECT_EQ(texts[0], "2.00");
-    EXPECT_EQ(texts[1], "0.01");
-    EXPECT_EQ(texts[2], "15");
-    EXPECT_EQ(texts[3], "55");
-    EXPECT_EQ(texts[4], "40.3");
-    EXPECT_EQ(texts[5], "10.0");
-    EXPECT_EQ(texts[6], "60.0");
-    EXPECT_EQ(texts[7], "2.00");
+    const char* const expected[] = {"2.00", "0.01", "15", "55", "40.3", "10.0", "60.0", "2.00"};
+    for (std::size_t c = 0; c < std::size(expected); ++c)
+        EXPECT_EQ(texts[c], expected[c]) << c;
     w.StabilityFactor = kInvalidFactor; // forces that were not numbers
     EXPECT_EQ(ui::WedgeTexts(w)[7], "Invalid");
     w.StabilityFactor = 10000.0f; // needs no reinforcement

@@ -40,11 +40,5 @@ TEST_F(WindowTest, StatusBarHasItsThreePanels)
     EXPECT_EQ(w.StatusPanel(2)->text(), "Prompt area");
 }
 
-TEST_F(WindowTest, DrawingSurfaceIsInPlace)
-{
-    ClvMain& w = Start();
-    EXPECT_NE(w.findChild<QWidget*>("SPic"), nullptr);
-}
-
 } // namespace
 } // namespace clv::ui::test

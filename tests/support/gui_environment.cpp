@@ -1,4 +1,4 @@
-// Text needs a QGuiApplication; the drawing tests run on the offscreen platform.
+// Painting text needs a QGuiApplication; the drawing and PDF tests run on the offscreen platform.
 
 #include "drawing/section_export.h"
 
