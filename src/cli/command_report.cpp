@@ -7,6 +7,7 @@
 #include "commands.h"
 
 #include "drawing/section_export.h"
+#include "model/settings.h"
 #include "report/report_pdf.h"
 
 #include <algorithm>
@@ -145,7 +146,9 @@ int RunReport(const Args& args, std::ostream& out, std::ostream& err)
     for (const std::string& notice : analysed.notices)
         err << "clivora-cli report: " << options->job << ": " << notice << "\n";
 
-    const Settings settings; // the defaults: Arial, margins 15, 3, 3, 3 mm, no user lines
+    // The user lines of the page header come from the desktop program's settings, as its printing tab
+    // prints them; the settings file is only read here, never written.
+    const Settings settings = ReadSettingsQuietly(StandardSettingsFolder());
     const std::string fileName = std::filesystem::path(options->job).filename().string();
     const report::PageHeaderInfo header = report::HeaderFor(analysed.job, settings, fileName, report::TodayText());
     const report::PdfReport pdf = report::RenderReportPdf(analysed.Source(), settings, header);

@@ -199,7 +199,7 @@ AppFolders StandardAppFolders()
         documents = home / "Documents";
 
     AppFolders folders;
-    folders.SettingsFolder = configHome / "Dalk" / "Clivora" / "";
+    folders.SettingsFolder = StandardSettingsFolder();
     folders.DocumentsFolder = documents / "Dalk" / "Clivora" / "";
     // A folder that cannot be made shows up later as a read or write error of the file in it.
     std::error_code ignored;
@@ -243,17 +243,19 @@ std::optional<std::string> WriteSettings(const AppFolders& folders, const Settin
     return std::nullopt;
 }
 
-SettingsReadResult ReadSettings(const AppFolders& folders)
+namespace {
+
+/** The settings of the file as the program uses them; `complete` says whether every record was read. */
+Settings ParseSettingsFile(const fs::path& settingsFolder, bool& complete)
 {
-    SettingsReadResult result;
-    Settings& settings = result.settings;
+    Settings settings;
     std::array<std::string*, 7> textTargets = {
         &settings.RecentFiles[0], &settings.RecentFiles[1], &settings.RecentFiles[2], &settings.RecentFiles[3],
         &settings.UserNameLine1, &settings.UserNameLine2, &settings.PrinterFont,
     };
 
-    bool complete = false;
-    std::ifstream in(folders.SettingsFolder / kSettingsFileName, std::ios::binary);
+    complete = false;
+    std::ifstream in(settingsFolder / kSettingsFileName, std::ios::binary);
     if (in) {
         std::ostringstream content;
         content << in.rdbuf();
@@ -272,10 +274,30 @@ SettingsReadResult ReadSettings(const AppFolders& folders)
 
     // Recent files keep their letter case: on a case-sensitive file system it is part of the name.
     ApplyFixedReportSettings(settings);
+    return settings;
+}
 
+} // namespace
+
+Settings ReadSettingsQuietly(const fs::path& settingsFolder)
+{
+    bool complete = false;
+    return ParseSettingsFile(settingsFolder, complete);
+}
+
+fs::path StandardSettingsFolder()
+{
+    return ConfigHome() / "Dalk" / "Clivora" / "";
+}
+
+SettingsReadResult ReadSettings(const AppFolders& folders)
+{
+    SettingsReadResult result;
+    bool complete = false;
+    result.settings = ParseSettingsFile(folders.SettingsFolder, complete);
     if (!complete) {
         result.message = kSettingsFirstUseMessage;
-        result.writeError = WriteSettings(folders, settings);
+        result.writeError = WriteSettings(folders, result.settings);
     }
     return result;
 }

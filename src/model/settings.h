@@ -51,6 +51,16 @@ struct SettingsReadResult {
  */
 SettingsReadResult ReadSettings(const AppFolders& folders);
 
+/**
+ * The settings of Clivora.ini as ReadSettings gives them, for a program that
+ * only reads them (the command line): nothing is written or created, and a
+ * missing or damaged file gives what is readable of it over the defaults.
+ */
+Settings ReadSettingsQuietly(const std::filesystem::path& settingsFolder);
+
+/** The settings folder of StandardAppFolders(), without creating it. */
+std::filesystem::path StandardSettingsFolder();
+
 /** Writes Clivora.ini; returns the write error message on failure. */
 std::optional<std::string> WriteSettings(const AppFolders& folders, const Settings& settings);
 

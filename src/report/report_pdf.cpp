@@ -1,6 +1,6 @@
 #include "report/report_pdf.h"
 
-#include "report/painter_device.h"
+#include "report/report_paged.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -15,7 +15,7 @@ constexpr int kPdfResolution = 1200; // dots per inch: positions to a fiftieth o
 } // namespace
 
 PdfReport RenderReportPdf(const ReportSource& src, const Settings& settings, const PageHeaderInfo& header,
-                          const QPageSize& pageSize)
+                          const QPageSize& pageSize, int onlyPage)
 {
     PdfReport report;
     QByteArray bytes;
@@ -27,17 +27,9 @@ PdfReport RenderReportPdf(const ReportSource& src, const Settings& settings, con
         writer.setTitle(QString::fromStdString(header.MainTitle));
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            report.Outcome.PrintCancelled = true;
-            report.Outcome.Message = kPrintErrorMessage;
-            return report;
-        }
-        PainterDevice device(painter, [&writer] { writer.newPage(); }, &src);
-        report.Outcome = PrintReports(device, src, settings, header);
-        painter.end();
+        report.Outcome = PaintReportPages(writer, src, settings, header, onlyPage);
     }
-    if (report.Outcome.Pages > 0)
+    if (report.Outcome.Pages > 0 && !(onlyPage > 0 && report.Outcome.PrintCancelled))
         report.Bytes = bytes;
     return report;
 }

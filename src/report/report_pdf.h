@@ -15,8 +15,11 @@ struct PdfReport {
     PrintOutcome Outcome;
 };
 
-/** The ticked reports of the source's job as a PDF on pages of `pageSize` (A4 portrait by default). */
+/**
+ * The ticked reports of the source's job as a PDF on pages of `pageSize` (A4
+ * portrait by default); with `onlyPage` (1-based) that page of the report alone.
+ */
 PdfReport RenderReportPdf(const ReportSource& src, const Settings& settings, const PageHeaderInfo& header,
-                          const QPageSize& pageSize = QPageSize(QPageSize::A4));
+                          const QPageSize& pageSize = QPageSize(QPageSize::A4), int onlyPage = 0);
 
 } // namespace clv::report

@@ -8,6 +8,7 @@
 #include "ui/editing/section_editor.h"
 #include "ui/file_commands.h"
 #include "ui/help_commands.h"
+#include "ui/page_image_folder.h"
 #include "ui/qt_interaction.h"
 #include "ui/recent_files.h"
 #include "ui/tab_guard.h"
@@ -40,6 +41,8 @@ ClvMain::ClvMain(ClvMainOptions options, QWidget* parent)
     ctx_.session = &session_;
     ctx_.settings = &settings_;
     ctx_.interaction = options.interaction;
+    pageImages_ = std::make_unique<PageImageFolder>(folders_.SettingsFolder);
+    ctx_.pageImages = pageImages_.get();
     ctx_.BeginEdit = [this] { BeginEdit(); };
     ctx_.EndEdit = [this] { EndEdit(); };
     ctx_.RefreshAll = [this] { RefreshAll(); };
@@ -388,18 +391,8 @@ void ClvMain::closeEvent(QCloseEvent* event)
 
 void ClvMain::DeletePageImages()
 {
-    // The page images of the print preview live only as long as the program runs.
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    for (fs::directory_iterator it(folders_.SettingsFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        const bool isImage = name.size() >= 9 && QString::fromStdString(name).startsWith("image", Qt::CaseInsensitive) &&
-                             QString::fromStdString(name).endsWith(".bmp", Qt::CaseInsensitive);
-        if (isImage) {
-            std::error_code ignored;
-            fs::remove(it->path(), ignored);
-        }
-    }
+    // The page pictures of the print previews live only as long as the program runs.
+    pageImages_->Remove();
 }
 
 } // namespace clv::ui

@@ -26,6 +26,7 @@ class DrawingArea;
 class FileCommands;
 class Interaction;
 class TabPage;
+class PageImageFolder;
 class UndoHistory;
 
 struct ClvMainOptions {
@@ -95,6 +96,7 @@ private:
     std::unique_ptr<Interaction> ownInteraction_;
     std::unique_ptr<UndoHistory> history_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<PageImageFolder> pageImages_;
 
     QTabWidget* tabs_ = nullptr;
     std::vector<TabPage*> pages_;

@@ -22,11 +22,13 @@
 namespace clv::ui {
 
 class Interaction;
+class PageImageFolder;
 
 struct MainContext {
     JobSession* session = nullptr;   // the one job of the session (owned by ClvMain)
     Settings* settings = nullptr;    // Clivora.ini (owned by ClvMain)
     Interaction* interaction = nullptr;
+    PageImageFolder* pageImages = nullptr; // the print previews' page pictures (owned by ClvMain)
 
     // Derived from the job at the start of every RefreshAll(), never saved.
     SectionTable table;

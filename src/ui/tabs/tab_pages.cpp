@@ -4,7 +4,7 @@
 #include "ui/tabs/defined_page.h"
 #include "ui/tabs/factors_page.h"
 #include "ui/tabs/loads_page.h"
-#include "ui/tabs/placeholder_page.h"
+#include "ui/tabs/printing_page.h"
 #include "ui/tabs/reinforcement_page.h"
 #include "ui/tabs/soils_page.h"
 #include "ui/tabs/wedge_page.h"
@@ -32,7 +32,7 @@ std::vector<TabPage*> CreateTabPages(MainContext& ctx, QWidget* parent)
     pages.push_back(new CirclePage(ctx, parent));
     pages.push_back(new DefinedPage(ctx, parent));
     pages.push_back(new WedgePage(ctx, parent));
-    pages.push_back(new PlaceholderPage(ctx, TabCaption(kPrintingTab), parent));
+    pages.push_back(new PrintingPage(ctx, parent));
     return pages;
 }
 
