@@ -393,6 +393,17 @@ void ClvMain::DeletePageImages()
 {
     // The page pictures of the print previews live only as long as the program runs.
     pageImages_->Remove();
+    // Page pictures written straight into the settings folder (by older versions) go too; another
+    // running program keeps its pages in its own folder and loses none of them here.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (fs::directory_iterator it(folders_.SettingsFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        const QString name = QString::fromStdString(it->path().filename().string());
+        if (name.startsWith("image", Qt::CaseInsensitive) && name.endsWith(".bmp", Qt::CaseInsensitive)) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
 }
 
 } // namespace clv::ui

@@ -3,7 +3,12 @@
 #include "cli/cli_run.h"
 #include "pdf_text.h"
 
+#include "model/settings.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
 
 namespace clv::cli {
 namespace {
@@ -63,6 +68,53 @@ TEST(ReportCommand, RefusesBadArgumentsWithOneLineAndWritesNothing)
         EXPECT_EQ(run.status, kExitError) << args.back();
         EXPECT_TRUE(run.OneLineError()) << run.err;
         EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+/** XDG_CONFIG_HOME pointed at a folder for one test, put back afterwards. */
+class ConfigHomeFor {
+public:
+    explicit ConfigHomeFor(const std::filesystem::path& folder)
+    {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
+            old_ = old;
+        ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    }
+    ~ConfigHomeFor()
+    {
+        if (old_)
+            ::setenv("XDG_CONFIG_HOME", old_->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+    }
+
+private:
+    std::optional<std::string> old_;
+};
+
+TEST(ReportCommand, PrintsTheUserLinesOfTheSettingsFileAndNeverWritesIt)
+{
+    const auto dir = test::FreshTempDir("cli-report");
+    const ConfigHomeFor config(dir / "config");
+    const std::string out = (dir / "r.pdf").string();
+
+    // No settings file: no user lines, and none is made.
+    ASSERT_EQ(Cli({"report", Example("cutting.clv"), "-o", out, "--sections", "11"}).status, kExitOk);
+    EXPECT_FALSE(std::filesystem::exists(dir / "config" / "Dalk" / "Clivora" / "Clivora.ini"));
+
+    Settings settings;
+    settings.UserNameLine1 = "Okafor Ground Engineering";
+    settings.UserNameLine2 = "Leeds office";
+    const AppFolders folders{dir / "config" / "Dalk" / "Clivora", dir / "docs"};
+    std::filesystem::create_directories(folders.SettingsFolder);
+    ASSERT_FALSE(WriteSettings(folders, settings));
+    const CliRun run = Cli({"report", Example("cutting.clv"), "-o", out, "--sections", "11,23"});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    const std::vector<std::string> pages = report::test::PdfPages(out);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const std::string& page : pages) {
+        EXPECT_EQ(CountOf(page, "Okafor Ground Engineering"), 1);
+        EXPECT_EQ(CountOf(page, "Leeds office"), 1);
     }
 }
 

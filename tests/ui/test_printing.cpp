@@ -1,0 +1,201 @@
+// The printing tab and the large preview driven as the user drives them: the
+// report saved through the "PDF file" entry, the preview after every section is
+// cleared, paging within the latest run, and the page pictures of this program
+// alone removed at exit.
+
+#include "window_fixture.h"
+
+#include "report_pdf/pdf_text.h"
+#include "ui/dialogs/page_frm.h"
+#include "ui/page_picture.h"
+#include "ui/report_printing.h"
+#include "ui/tabs/printing_page.h"
+#include "ui/tabs/tab_pages.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace clv::ui::test {
+namespace {
+
+namespace fs = std::filesystem;
+using report::test::CountOf;
+using report::test::PdfPages;
+
+class PrintingTest : public WindowTest {
+protected:
+    PrintingPage& OpenPrinting(const char* example = "cutting.clv")
+    {
+        Start(Q(CopyExample(example, folders.DocumentsFolder / example)));
+        window->SelectTab(kPrintingTab);
+        auto* page = dynamic_cast<PrintingPage*>(window->Page(kPrintingTab));
+        EXPECT_NE(page, nullptr);
+        // The PDF file entry, the last of the list, whatever printers the machine has.
+        page->PrintersList()->setCurrentRow(page->PrintersList()->count() - 1);
+        EXPECT_EQ(page->Printing().Printer(), kPdfFileEntry);
+        return *page;
+    }
+
+    static std::string AllText(const fs::path& pdf)
+    {
+        std::string all;
+        for (const std::string& p : PdfPages(pdf))
+            all += p;
+        return all;
+    }
+
+    /** The folders of page pictures under the settings folder. */
+    std::vector<fs::path> PageFolders() const
+    {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::directory_iterator(folders.SettingsFolder))
+            if (entry.is_directory() && entry.path().filename().string().starts_with("pages-"))
+                found.push_back(entry.path());
+        return found;
+    }
+};
+
+TEST_F(PrintingTest, PrintToThePdfFileEntryWritesTheReportThePreviewShows)
+{
+    PrintingPage& page = OpenPrinting();
+    EXPECT_EQ(page.PrintersList()->item(page.PrintersList()->count() - 1)->text(), "PDF file");
+    ASSERT_GT(page.PageCount(), 1);
+
+    const fs::path pdf = dir / "out" / "cutting report";
+    fs::create_directories(pdf.parent_path());
+    io.fileNames.push_back(Q(pdf));
+    Session().JobModified = false;
+    page.PrintBtn()->click();
+
+    ASSERT_EQ(io.dialogCaptions.size(), 1u);
+    EXPECT_TRUE(io.dialogStartPaths[0].endsWith("cutting.pdf")) << io.dialogStartPaths[0].toStdString();
+    const fs::path written = dir / "out" / "cutting report.pdf"; // the extension is added
+    ASSERT_TRUE(fs::exists(written));
+    EXPECT_EQ(report::test::PdfPageCount(written), page.PageCount());
+    const std::string text = AllText(written);
+    EXPECT_EQ(CountOf(text, "Soils input data"), 1);
+    EXPECT_EQ(CountOf(text, "Critical circle (minimum stability factor) details"), 1);
+    EXPECT_EQ(CountOf(text, "File Name cutting.clv"), page.PageCount());
+    EXPECT_TRUE(io.messages.empty());
+    EXPECT_TRUE(Session().JobModified);
+
+    // A cancelled file dialog writes nothing.
+    fs::remove(written);
+    page.PrintBtn()->click();
+    EXPECT_EQ(io.dialogCaptions.size(), 2u);
+    EXPECT_FALSE(fs::exists(written));
+}
+
+TEST_F(PrintingTest, EverySectionClearedEmptiesThePreviewAndTickingAgainBringsThePagesBack)
+{
+    PrintingPage& page = OpenPrinting();
+    const int pages = page.PageCount();
+    ASSERT_GT(pages, 2);
+    page.NextBtn()->click();
+    page.NextBtn()->click();
+    EXPECT_EQ(page.PreviewPage(), 3);
+
+    page.PrintOptCheck(10)->click();
+    const int circlePages = page.PageCount();
+    ASSERT_GT(circlePages, 1);
+    ASSERT_LT(circlePages, pages);
+    page.PrintOptCheck(20)->click();
+    EXPECT_EQ(page.PageCount(), 0);
+    EXPECT_FALSE(page.Preview()->HasPage());
+    EXPECT_EQ(page.PageLable()->text(), "Page 0 of 0");
+    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
+    EXPECT_FALSE(page.NextBtn()->isEnabled());
+    EXPECT_FALSE(page.PrintOptCheck(11)->isEnabled());
+
+    page.PrintOptCheck(20)->click();
+    EXPECT_EQ(page.PageCount(), circlePages);
+    EXPECT_EQ(page.PreviewPage(), 1);
+    EXPECT_TRUE(page.Preview()->HasPage());
+    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
+    EXPECT_TRUE(page.NextBtn()->isEnabled());
+    EXPECT_TRUE(io.messages.empty());
+}
+
+TEST_F(PrintingTest, PagingStaysWithinTheLatestRun)
+{
+    PrintingPage& page = OpenPrinting();
+    const int pages = page.PageCount();
+    ASSERT_GT(pages, 2);
+    for (int i = 1; i < pages + 3; ++i)
+        if (page.NextBtn()->isEnabled())
+            page.NextBtn()->click();
+    EXPECT_EQ(page.PreviewPage(), pages);
+    EXPECT_FALSE(page.NextBtn()->isEnabled());
+    EXPECT_EQ(page.PageLable()->text(), QString("Page %1 of %1").arg(pages));
+
+    // A shorter report (the circles alone) is shown from its first page; its last page ends the paging.
+    page.PrintOptCheck(10)->click();
+    const int shorter = page.PageCount();
+    ASSERT_GE(shorter, 2);
+    ASSERT_LT(shorter, pages);
+    for (int i = 0; i < pages; ++i)
+        if (page.NextBtn()->isEnabled())
+            page.NextBtn()->click();
+    EXPECT_EQ(page.PreviewPage(), shorter);
+    page.PreviousBtn()->click();
+    EXPECT_EQ(page.PreviewPage(), shorter - 1);
+}
+
+TEST_F(PrintingTest, LargePreviewPagesAndPrintsTheShownPageAlone)
+{
+    PrintingPage& page = OpenPrinting();
+    page.LargePreviewBtn()->click();
+    PageFrm* frm = page.LargePreview();
+    ASSERT_NE(frm, nullptr);
+    EXPECT_EQ(frm->PageCount(), page.PageCount());
+    EXPECT_EQ(frm->NPageLable()->text(), QString::number(page.PageCount()));
+    EXPECT_FALSE(frm->Paging(0)->isEnabled());
+    frm->Paging(1)->click();
+    EXPECT_EQ(frm->VPageLable()->text(), "2");
+
+    const fs::path pdf = dir / "page2.pdf";
+    io.fileNames.push_back(Q(pdf));
+    frm->PrintPageBtn()->click();
+    const std::vector<std::string> printed = PdfPages(pdf);
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(CountOf(printed[0], "Page No 2"), 1);
+    EXPECT_EQ(CountOf(printed[0], "Page No 1"), 0);
+
+    frm->CloseBtn()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(page.LargePreview(), nullptr);
+    EXPECT_EQ(page.PreviewPage(), 1); // the window's refresh ran the small preview again
+}
+
+TEST_F(PrintingTest, EachProgramKeepsItsPagePicturesInItsOwnFolderRemovedAtExit)
+{
+    OpenPrinting();
+    std::vector<fs::path> ours = PageFolders();
+    ASSERT_EQ(ours.size(), 1u);
+    EXPECT_TRUE(fs::exists(ours[0] / "image01.bmp"));
+    EXPECT_TRUE(fs::exists(ours[0] / "image02.bmp"));
+
+    // A second program on the same settings folder writes its own pages.
+    ClvMainOptions options;
+    options.folders = folders;
+    options.interaction = &io;
+    auto other = std::make_unique<ClvMain>(options);
+    other->Session().job = Session().job;
+    other->SelectTab(kPrintingTab);
+    ASSERT_EQ(PageFolders().size(), 2u);
+
+    ASSERT_TRUE(window->close());
+    const std::vector<fs::path> left = PageFolders();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_NE(left[0], ours[0]);
+    EXPECT_TRUE(fs::exists(left[0] / "image01.bmp"));
+    ASSERT_TRUE(other->close());
+    EXPECT_TRUE(PageFolders().empty());
+}
+
+} // namespace
+} // namespace clv::ui::test
