@@ -11,6 +11,10 @@ Bytes AnalysisFingerprint(const Job& job, AnalysisKind kind)
     Job keyed = job;
     keyed.View = ViewSettings{};
     keyed.Print = PrintOptions{};
+    // Nor do the page headings.
+    keyed.Header.MainTitle = keyed.Header.SubTitle = FixedText<50>();
+    keyed.Header.Project = keyed.Header.Analysis = keyed.Header.Engineer = FixedText<15>();
+    keyed.Header.FirstPageNumber = 1;
     // Generated geometry and default wedge ranges are written by the analyses
     // before they are read, so the values stored in the job are not inputs; left
     // in, one tab's write-back would make the others' results look out of date.

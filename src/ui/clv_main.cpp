@@ -43,6 +43,7 @@ ClvMain::ClvMain(ClvMainOptions options, QWidget* parent)
     ctx_.interaction = options.interaction;
     pageImages_ = std::make_unique<PageImageFolder>(folders_.SettingsFolder);
     ctx_.pageImages = pageImages_.get();
+    ctx_.folders = &folders_;
     ctx_.BeginEdit = [this] { BeginEdit(); };
     ctx_.EndEdit = [this] { EndEdit(); };
     ctx_.RefreshAll = [this] { RefreshAll(); };

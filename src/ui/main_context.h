@@ -29,6 +29,7 @@ struct MainContext {
     Settings* settings = nullptr;    // Clivora.ini (owned by ClvMain)
     Interaction* interaction = nullptr;
     PageImageFolder* pageImages = nullptr; // the print previews' page pictures (owned by ClvMain)
+    const AppFolders* folders = nullptr;   // where Clivora.ini is written (owned by ClvMain)
 
     // Derived from the job at the start of every RefreshAll(), never saved.
     SectionTable table;

@@ -1,8 +1,9 @@
 // window_shot: opens the main window on a job, selects a tab and saves a
 // picture of the window, for looking at the real widgets under a virtual display.
-// Usage: window_shot OUT.png [JOB.clv] [TAB | help | edit | popup]
+// Usage: window_shot OUT.png [JOB.clv] [TAB | help | edit | popup | large]
 // "edit" waits for soil points on the drawing with the pointer over it; "popup"
 // shows the drawing's pop-up menu. Both take the whole screen, menu included.
+// "large" shows the large print preview over the printing tab.
 
 #include "model/settings.h"
 #include "support/test_paths.h"
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -54,6 +56,12 @@ int main(int argc, char** argv)
             QApplication::sendEvent(spic, &move);
         });
         shown = nullptr; // the whole screen
+    } else if (argc > 3 && QString(argv[3]) == "large") {
+        // The large print preview over the printing tab.
+        window.SelectTab(7);
+        window.findChild<QPushButton*>("LargePreviewBtn")->click();
+        if (QWidget* frm = window.findChild<QWidget*>("PageFrm"))
+            shown = frm;
     } else if (argc > 3) {
         window.SelectTab(QString(argv[3]).toInt());
     }

@@ -5,6 +5,9 @@
 
 #include "window_fixture.h"
 
+#include "page_actions.h"
+#include "ui/tabs/page_heading_boxes.h"
+
 #include "report_pdf/pdf_text.h"
 #include "ui/dialogs/page_frm.h"
 #include "ui/page_picture.h"
@@ -195,6 +198,33 @@ TEST_F(PrintingTest, EachProgramKeepsItsPagePicturesInItsOwnFolderRemovedAtExit)
     EXPECT_TRUE(fs::exists(left[0] / "image01.bmp"));
     ASSERT_TRUE(other->close());
     EXPECT_TRUE(PageFolders().empty());
+}
+
+TEST_F(PrintingTest, PageHeadingBoxesStoreTitlesPageNumberAndUserLines)
+{
+    PrintingPage& page = OpenPrinting();
+    PageHeadingBoxes& boxes = *page.Headings();
+    auto enter = [&](int box, const QString& text) {
+        TypeInBox(boxes.TxtBox(box), text);
+        ASSERT_TRUE(page.CommitPendingEdit());
+    };
+
+    Session().JobModified = false;
+    enter(5, "150"); // out of range: the pages start at 1
+    EXPECT_EQ(Session().job.Header.FirstPageNumber, 1);
+    EXPECT_EQ(io.beeps, 1);
+    enter(5, "3.4");
+    EXPECT_EQ(Session().job.Header.FirstPageNumber, 3);
+    EXPECT_FALSE(Session().JobModified);
+
+    enter(2, "A14/2350-REV-B-LONG"); // cut to the field's 15 characters
+    EXPECT_EQ(Session().job.Header.Project.Trimmed(), "A14/2350-REV-B-");
+    EXPECT_TRUE(Session().JobModified);
+
+    enter(7, "Leeds office");
+    EXPECT_EQ(window->AppSettings().UserNameLine2, "Leeds office");
+    EXPECT_EQ(ReadSettings(folders).settings.UserNameLine2, "Leeds office"); // written at once
+    EXPECT_EQ(io.beeps, 1);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ui/dialogs/page_frm.h"
 #include "ui/page_image_folder.h"
 #include "ui/page_picture.h"
+#include "ui/tabs/page_heading_boxes.h"
 
 #include "report/page_layout.h"
 
@@ -110,7 +111,10 @@ PrintingPage::PrintingPage(MainContext& ctx, QWidget* parent)
     largePreviewBtn_->setObjectName("LargePreviewBtn");
     connect(largePreviewBtn_, &QPushButton::clicked, this, [this] { OpenLargePreview(); });
 
+    headings_ = new PageHeadingBoxes(ctx_, this);
+
     auto* left = new QVBoxLayout;
+    left->addWidget(headings_);
     left->addWidget(optionsBox);
     left->addWidget(printerBox, 1);
     left->addWidget(printBtn_);
@@ -187,8 +191,14 @@ void PrintingPage::OptionClicked(int index, bool checked)
     ctx_.EndEdit();
 }
 
+bool PrintingPage::CommitPendingEdit()
+{
+    return headings_->CommitPendingEdit();
+}
+
 void PrintingPage::RefreshPage()
 {
+    headings_->Fill();
     FillOptions();
     // Every run starts afresh: pages of an earlier run never show after a run with fewer.
     pages_ = printing_.RenderPreview(kPreviewWidthPixels);

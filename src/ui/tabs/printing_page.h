@@ -20,6 +20,7 @@ class QPushButton;
 namespace clv::ui {
 
 class PageFrm;
+class PageHeadingBoxes;
 class PageImageFolder;
 class PagePicture;
 
@@ -32,7 +33,10 @@ public:
     /** Runs the report onto the small preview and shows its first page. */
     void RefreshPage() override;
 
+    bool CommitPendingEdit() override;
+
     QCheckBox* PrintOptCheck(int index) const;
+    PageHeadingBoxes* Headings() const { return headings_; }
     QListWidget* PrintersList() const { return printersList_; }
     QPushButton* PrintBtn() const { return printBtn_; }
     QPushButton* LargePreviewBtn() const { return largePreviewBtn_; }
@@ -56,6 +60,7 @@ private:
 
     std::unique_ptr<PageImageFolder> ownImages_; // when the window does not keep the page images
     ReportPrinting printing_;
+    PageHeadingBoxes* headings_ = nullptr;
     std::map<int, QCheckBox*> optionChecks_;
     QListWidget* printersList_ = nullptr;
     QPushButton* printBtn_ = nullptr;
