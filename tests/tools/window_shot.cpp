@@ -59,9 +59,13 @@ int main(int argc, char** argv)
     } else if (argc > 3 && QString(argv[3]) == "large") {
         // The large print preview over the printing tab.
         window.SelectTab(7);
-        window.findChild<QPushButton*>("LargePreviewBtn")->click();
-        if (QWidget* frm = window.findChild<QWidget*>("PageFrm"))
-            shown = frm;
+        // The form is modal: it is opened, and found, from inside the event loop.
+        QTimer::singleShot(0, &window, [&window] { window.findChild<QPushButton*>("LargePreviewBtn")->click(); });
+        QTimer::singleShot(700, &window, [&shown] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->objectName() == "PageFrm" && top->isVisible())
+                    shown = top;
+        });
     } else if (argc > 3) {
         window.SelectTab(QString(argv[3]).toInt());
     }

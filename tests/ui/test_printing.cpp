@@ -151,27 +151,31 @@ TEST_F(PrintingTest, PagingStaysWithinTheLatestRun)
 TEST_F(PrintingTest, LargePreviewPagesAndPrintsTheShownPageAlone)
 {
     PrintingPage& page = OpenPrinting();
-    page.LargePreviewBtn()->click();
-    PageFrm* frm = page.LargePreview();
-    ASSERT_NE(frm, nullptr);
-    EXPECT_EQ(frm->PageCount(), page.PageCount());
-    EXPECT_EQ(frm->NPageLable()->text(), QString::number(page.PageCount()));
-    EXPECT_FALSE(frm->Paging(0)->isEnabled());
-    frm->Paging(1)->click();
-    EXPECT_EQ(frm->VPageLable()->text(), "2");
-
     const fs::path pdf = dir / "page2.pdf";
     io.fileNames.push_back(Q(pdf));
-    frm->PrintPageBtn()->click();
+    io.modalScripts.push_back([&](QDialog& dialog) {
+        auto* frm = dynamic_cast<PageFrm*>(&dialog);
+        ASSERT_NE(frm, nullptr);
+        EXPECT_EQ(page.LargePreview(), frm);
+        EXPECT_EQ(frm->PageCount(), page.PageCount());
+        EXPECT_EQ(frm->NPageLable()->text(), QString::number(page.PageCount()));
+        EXPECT_FALSE(frm->Paging(0)->isEnabled());
+        frm->Paging(1)->click();
+        EXPECT_EQ(frm->VPageLable()->text(), "2");
+        frm->PrintPageBtn()->click();
+        frm->CloseBtn()->click();
+    });
+    page.NextBtn()->click();
+    page.LargePreviewBtn()->click();
+    ASSERT_EQ(io.modalDialogs.size(), 1u);
+    EXPECT_EQ(io.modalDialogs[0], "PageFrm");
+    EXPECT_EQ(page.LargePreview(), nullptr);
+    EXPECT_EQ(page.PreviewPage(), 1); // the window's refresh ran the small preview again
+
     const std::vector<std::string> printed = PdfPages(pdf);
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(CountOf(printed[0], "Page No 2"), 1);
     EXPECT_EQ(CountOf(printed[0], "Page No 1"), 0);
-
-    frm->CloseBtn()->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(page.LargePreview(), nullptr);
-    EXPECT_EQ(page.PreviewPage(), 1); // the window's refresh ran the small preview again
 }
 
 TEST_F(PrintingTest, EachProgramKeepsItsPagePicturesInItsOwnFolderRemovedAtExit)
@@ -206,7 +210,7 @@ TEST_F(PrintingTest, PageHeadingBoxesStoreTitlesPageNumberAndUserLines)
     PageHeadingBoxes& boxes = *page.Headings();
     auto enter = [&](int box, const QString& text) {
         TypeInBox(boxes.TxtBox(box), text);
-        ASSERT_TRUE(page.CommitPendingEdit());
+        ASSERT_TRUE(boxes.TxtBox(box)->CommitIfEdited());
     };
 
     Session().JobModified = false;

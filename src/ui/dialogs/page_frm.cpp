@@ -33,7 +33,6 @@ PageFrm::PageFrm(ReportPrinting& printing, QWidget* parent) : QDialog(parent), p
     setObjectName("PageFrm");
     setWindowTitle("Print preview");
     setWindowIcon(AppIcon());
-    setAttribute(Qt::WA_DeleteOnClose);
 
     preview_ = new QLabel(this);
     preview_->setObjectName("Preview");

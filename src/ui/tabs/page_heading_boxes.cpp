@@ -16,7 +16,7 @@ namespace {
 const char* const kCaptions[PageHeadingBoxes::kBoxCount] = {
     "Main title", "Sub title", "Project", "Analysis", "Engineer", "Page number for first sheet",
     "User line 1", "User line 2"};
-constexpr int kMaxLengths[PageHeadingBoxes::kBoxCount] = {50, 50, 15, 15, 15, 2, 255, 255};
+constexpr int kMaxLengths[PageHeadingBoxes::kBoxCount] = {50, 50, 15, 15, 15, 12, 255, 255};
 constexpr int kFirstPageBox = 5;
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/tabs/printing_page.h"
 
 #include "ui/dialogs/page_frm.h"
+#include "ui/interaction.h"
 #include "ui/page_image_folder.h"
 #include "ui/page_picture.h"
 #include "ui/tabs/page_heading_boxes.h"
@@ -152,7 +153,7 @@ PrintingPage::~PrintingPage() = default;
 
 PageFrm* PrintingPage::LargePreview() const
 {
-    return pageFrm_.data();
+    return pageFrm_;
 }
 
 QCheckBox* PrintingPage::PrintOptCheck(int index) const
@@ -222,15 +223,15 @@ void PrintingPage::ShowPreviewPage(int page)
 
 void PrintingPage::OpenLargePreview()
 {
-    if (ctx_.Refreshing || pageFrm_)
+    if (ctx_.Refreshing || pageFrm_ || !ctx_.interaction)
         return;
-    pageFrm_ = new PageFrm(printing_, this);
-    // Closing the large preview refreshes the window, which renders the small preview again.
-    connect(pageFrm_, &QDialog::finished, this, [this] {
-        if (ctx_.RefreshAll)
-            ctx_.RefreshAll();
-    });
-    pageFrm_->open();
+    PageFrm frm(printing_, this);
+    pageFrm_ = &frm;
+    ctx_.interaction->RunModal(frm);
+    pageFrm_ = nullptr;
+    // The large preview wrote its own pictures: the window's refresh renders the small preview again.
+    if (ctx_.RefreshAll)
+        ctx_.RefreshAll();
 }
 
 } // namespace clv::ui

@@ -7,8 +7,6 @@
 #include "ui/report_printing.h"
 #include "ui/tab_page.h"
 
-#include <QPointer>
-
 #include <map>
 #include <memory>
 
@@ -69,7 +67,7 @@ private:
     QPushButton* nextBtn_ = nullptr;
     QLabel* pageLable_ = nullptr;
     PagePicture* preview_ = nullptr;
-    QPointer<PageFrm> pageFrm_;
+    PageFrm* pageFrm_ = nullptr; // while the large preview is open
     int pages_ = 0;       // pages of the latest preview run
     int previewPage_ = 1; // page shown, 1-based
 };
