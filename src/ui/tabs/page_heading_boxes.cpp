@@ -48,8 +48,11 @@ void PageHeadingBoxes::Fill()
     const std::array<std::string, kBoxCount> texts = {
         h.MainTitle.Trimmed(), h.SubTitle.Trimmed(), h.Project.Trimmed(), h.Analysis.Trimmed(), h.Engineer.Trimmed(),
         Format(h.FirstPageNumber, "#0"), ctx_.settings->UserNameLine1, ctx_.settings->UserNameLine2};
-    for (int i = 0; i < kBoxCount; ++i)
-        txtBox_[static_cast<std::size_t>(i)]->ShowText(QString::fromStdString(texts[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < kBoxCount; ++i) {
+        EntryBox* box = txtBox_[static_cast<std::size_t>(i)];
+        box->ShowText(QString::fromStdString(texts[static_cast<std::size_t>(i)]));
+        box->setCursorPosition(0); // a long title shows its beginning
+    }
 }
 
 bool PageHeadingBoxes::Store(int index)
