@@ -1,9 +1,11 @@
 // window_shot: opens the main window on a job, selects a tab and saves a
 // picture of the window, for looking at the real widgets under a virtual display.
-// Usage: window_shot OUT.png [JOB.clv] [TAB | help | edit | popup | large]
+// Usage: window_shot OUT.png [JOB.clv] [TAB | help | edit | popup | large | BUTTON]
 // "edit" waits for soil points on the drawing with the pointer over it; "popup"
 // shows the drawing's pop-up menu. Both take the whole screen, menu included.
 // "large" shows the large print preview over the printing tab.
+// BUTTON, the object name of a button that opens a modal editor (SoilBtn3,
+// SoilBtn1, DefineFxBtn), clicks it on its tab and saves the editor.
 
 #include "model/settings.h"
 #include "support/test_paths.h"
@@ -11,6 +13,7 @@
 #include "ui/drawing_area.h"
 #include "ui/spic_widget.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -66,10 +69,28 @@ int main(int argc, char** argv)
                 if (top->objectName() == "PageFrm" && top->isVisible())
                     shown = top;
         });
+    } else if (argc > 3 && QString(argv[3]).contains("Btn")) {
+        window.SelectTab(QString(argv[3]) == "DefineFxBtn" ? 4 : 0);
     } else if (argc > 3) {
         window.SelectTab(QString(argv[3]).toInt());
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
+    if (argc > 3 && QString(argv[3]).contains("Btn")) {
+        // The editor runs modally inside the click: the picture is taken from within.
+        QTimer::singleShot(500, &window, [&] {
+            QTimer::singleShot(800, [&] {
+                if (QWidget* editor = QApplication::activeModalWidget())
+                    editor->grab().save(out);
+                QApplication::exit(0);
+            });
+            if (auto* button = window.findChild<QAbstractButton*>(QString(argv[3])))
+                button->click();
+        });
+        const int code = QApplication::exec();
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+        return code;
+    }
     QTimer::singleShot(800, &window, [&] {
         if (shown)
             shown->grab().save(out);
