@@ -131,6 +131,8 @@ void CirclePage::BuildControls()
     addRows(commonForm, 6, 9, QStringLiteral("Common points, "));
     auto* note = new QLabel(QStringLiteral("Enter a specific Y value or clear the box for surface points."), commonBox);
     note->setWordWrap(true);
+    // A form row does not grow for a wrapped label: give it its two lines.
+    note->setMinimumHeight(2 * note->fontMetrics().lineSpacing() + 4);
     commonForm->addRow(note);
     auto* depthForm = new QFormLayout;
     addRows(depthForm, 10, 11, QString());
@@ -138,8 +140,10 @@ void CirclePage::BuildControls()
     auto* middle = new QVBoxLayout;
     middle->addWidget(gridBox);
     middle->addWidget(commonBox);
-    middle->addLayout(depthForm);
     middle->addStretch();
+    // The depths sit under the check boxes: the tab is only as tall as the space
+    // above the drawing, and the common points' note needs its two lines.
+    left->insertLayout(left->count() - 1, depthForm);
 
     // Results.
     auto* critRow = new QHBoxLayout;
