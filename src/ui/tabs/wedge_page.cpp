@@ -61,11 +61,6 @@ WedgePage::WedgePage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
         caption->setBuddy(box);
         form->addRow(caption, box);
     }
-    for (const char* hint : {kWedgeTwoPartHint, kWedgeTieBackHint}) {
-        auto* text = new QLabel(QString::fromLatin1(hint), rangeBox);
-        text->setWordWrap(true);
-        form->addRow(text);
-    }
 
     auto* critBox = new QGroupBox(QStringLiteral("Critical wedge details"), this);
     auto* critForm = new QFormLayout(critBox);
@@ -89,6 +84,14 @@ WedgePage::WedgePage(MainContext& ctx, QWidget* parent) : TabPage(ctx, parent)
     left->addStretch();
     auto* middle = new QVBoxLayout;
     middle->addWidget(critBox);
+    // The hints go under the critical wedge, where the column has room for their
+    // wrapped lines; under the eight boxes they would be cut off.
+    for (const char* hint : {kWedgeTwoPartHint, kWedgeTieBackHint}) {
+        auto* text = new QLabel(QString::fromLatin1(hint), this);
+        text->setWordWrap(true);
+        text->setMaximumWidth(240);
+        middle->addWidget(text);
+    }
     middle->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
