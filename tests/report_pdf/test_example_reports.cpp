@@ -254,5 +254,27 @@ TEST(PreviewImages, SamePagesAsThePdfOnPicturesOfThePagesProportions)
     }
 }
 
+TEST(ReportPdf, OnePageAloneIsThatPageAndAPageBeyondTheReportWritesNothing)
+{
+    AnalysedJob analysed = AnalyseForReport(LoadExample("cutting.clv"));
+    const Settings settings;
+    const PageHeaderInfo header = HeaderFor(analysed.job, settings, "cutting.clv", "07/12/2026");
+    const PdfReport whole = RenderReportPdf(analysed.Source(), settings, header);
+    ASSERT_GE(whole.Outcome.Pages, 3);
+
+    const PdfReport third = RenderReportPdf(analysed.Source(), settings, header, QPageSize(QPageSize::A4), 3);
+    EXPECT_FALSE(third.Outcome.PrintCancelled);
+    const auto file = clv::test::FreshTempDir("report") / "third.pdf";
+    std::ofstream(file, std::ios::binary).write(third.Bytes.constData(), third.Bytes.size());
+    const std::vector<std::string> pages = test::PdfPages(file);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(CountOf(pages[0], "Page No 3"), 1);
+
+    const PdfReport beyond =
+        RenderReportPdf(analysed.Source(), settings, header, QPageSize(QPageSize::A4), whole.Outcome.Pages + 1);
+    EXPECT_TRUE(beyond.Outcome.PrintCancelled);
+    EXPECT_TRUE(beyond.Bytes.isEmpty());
+}
+
 } // namespace
 } // namespace clv::report

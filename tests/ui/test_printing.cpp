@@ -15,6 +15,7 @@
 #include "ui/tabs/printing_page.h"
 #include "ui/tabs/tab_pages.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -86,10 +87,16 @@ TEST_F(PrintingTest, PrintToThePdfFileEntryWritesTheReportThePreviewShows)
     EXPECT_TRUE(io.messages.empty());
     EXPECT_TRUE(Session().JobModified);
 
+    // A file that cannot be written is reported, not taken for printed.
+    io.fileNames.push_back(Q(dir / "no such folder" / "r.pdf"));
+    page.PrintBtn()->click();
+    ASSERT_EQ(io.messages.size(), 1u);
+    EXPECT_TRUE(io.messages[0].text.startsWith("The report could not be written to")) << io.messages[0].text.toStdString();
+
     // A cancelled file dialog writes nothing.
     fs::remove(written);
     page.PrintBtn()->click();
-    EXPECT_EQ(io.dialogCaptions.size(), 2u);
+    EXPECT_EQ(io.dialogCaptions.size(), 3u);
     EXPECT_FALSE(fs::exists(written));
 }
 
@@ -202,6 +209,20 @@ TEST_F(PrintingTest, EachProgramKeepsItsPagePicturesInItsOwnFolderRemovedAtExit)
     EXPECT_TRUE(fs::exists(left[0] / "image01.bmp"));
     ASSERT_TRUE(other->close());
     EXPECT_TRUE(PageFolders().empty());
+}
+
+TEST_F(PrintingTest, EveryButtonReturnsWithNobodyToAnswer)
+{
+    // No file name and no script for the large preview: each click must come back without waiting on a user.
+    PrintingPage& page = OpenPrinting("reinforced_embankment.clv");
+    for (int round = 0; round < 2; ++round)
+        for (QAbstractButton* button : page.findChildren<QAbstractButton*>())
+            if (button->isVisibleTo(&page) && button->isEnabled())
+                button->click();
+    EXPECT_FALSE(io.modalDialogs.empty());
+    EXPECT_FALSE(io.dialogCaptions.empty());
+    EXPECT_EQ(page.LargePreview(), nullptr);
+    EXPECT_LE(page.PreviewPage(), std::max(page.PageCount(), 1));
 }
 
 TEST_F(PrintingTest, PageHeadingBoxesStoreTitlesPageNumberAndUserLines)
