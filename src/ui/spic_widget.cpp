@@ -295,6 +295,10 @@ void SpicWidget::mouseMoveEvent(QMouseEvent* event)
 void SpicWidget::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
+        // A right click closes a defined slip surface picked point by point: the
+        // surface is finished work, so leaving asks about saving.
+        if (editMode_ == 6 && ctx_.session)
+            ctx_.session->JobModified = true;
         if (zoomMode_ != kZoomNone || editMode_ != 0)
             CancelInteraction();
         else

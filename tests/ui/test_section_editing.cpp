@@ -200,6 +200,26 @@ TEST_F(SectionEditing, EveryWayOfCancellingEndsTheModeAndKeepsThePoints)
     }
 }
 
+TEST_F(SectionEditing, PickPointsAndARightClickClosingTheSlipSurfaceMarkTheJobModified)
+{
+    StartShown(Q(CopyExample("layered_slope.clv", dir / "work" / "layered.clv")));
+    ASSERT_FALSE(Session().JobModified);
+    editor->StartMode(6);
+    Click(3, 3, Qt::RightButton);
+    EXPECT_EQ(spic->EditMode(), 0);
+    EXPECT_TRUE(Session().JobModified);
+
+    Session().JobModified = false;
+    editor->StartMode(1); // a right click in any other mode only ends it
+    Click(3, 3, Qt::RightButton);
+    EXPECT_FALSE(Session().JobModified);
+
+    window->SelectTab(0);
+    QTest::mouseClick(static_cast<SoilsPage*>(window->Page(0))->SoilBtn(SoilsPage::kPickPoints), Qt::LeftButton);
+    EXPECT_EQ(spic->EditMode(), 1);
+    EXPECT_TRUE(Session().JobModified);
+}
+
 TEST_F(SectionEditing, UndoOfAMouseEditGivesBackTheJobBytes)
 {
     StartShown(Q(CopyExample("layered_slope.clv", dir / "work" / "layered.clv")));

@@ -243,6 +243,8 @@ void SoilsPage::PickPoints()
         return;
     // Soil points for a soil, water points for the water row, under the soil prompt either way.
     const bool water = ctx_.session->CurrentSoil > ctx_.session->job.SoilCount();
+    // Starting to pick counts as working on the job: leaving asks about saving.
+    ctx_.session->JobModified = true;
     ctx_.StartEditMode(water ? 2 : 1, 1);
 }
 
