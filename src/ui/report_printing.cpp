@@ -102,18 +102,19 @@ int ReportPrinting::RenderPreview(int widthPixels)
         report::RenderReportImages(job.source, *ctx_.settings, job.header, widthPixels, PageMm());
     if (pictures.Outcome.Message)
         Tell(ctx_, *pictures.Outcome.Message);
-    int saved = 0;
-    for (const QImage& page : pictures.Pages) {
-        if (!images_.Save(saved + 1, page))
-            break;
-        ++saved;
-    }
-    return saved;
+    pages_ = pictures.Pages;
+    for (std::size_t n = 0; n < pages_.size(); ++n)
+        if (images_.Save(static_cast<int>(n) + 1, pages_[n]))
+            pages_[n] = QImage(); // shown from its file, as printed
+    return static_cast<int>(pages_.size());
 }
 
 QImage ReportPrinting::PreviewPage(int n)
 {
-    return images_.Load(n);
+    if (n < 1 || n > static_cast<int>(pages_.size()))
+        return {};
+    const QImage& kept = pages_[static_cast<std::size_t>(n) - 1];
+    return kept.isNull() ? images_.Load(n) : kept;
 }
 
 bool ReportPrinting::Print(int onlyPage)

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace clv::ui {
 
 class PageImageFolder;
@@ -56,6 +58,9 @@ private:
     MainContext& ctx_;
     PageImageFolder& images_;
     QString printer_;
+    // One entry per page of the latest preview run: null once the page's file is written,
+    // the picture itself when the file could not be written.
+    std::vector<QImage> pages_;
 };
 
 } // namespace clv::ui
