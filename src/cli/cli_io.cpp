@@ -30,14 +30,6 @@ namespace fs = std::filesystem;
 
 constexpr std::uintmax_t kMaxTextFile = 256u << 20;
 
-bool HasExtension(const std::string& path, std::string_view extension)
-{
-    if (path.size() < extension.size())
-        return false;
-    return std::equal(extension.begin(), extension.end(), path.end() - static_cast<std::ptrdiff_t>(extension.size()),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
 /** Why a path cannot be read at all, or nothing when it can be opened. */
 std::optional<std::string> OpenProblem(const std::string& path)
 {
@@ -87,6 +79,50 @@ std::string FolderOf(const std::string& path)
 }
 
 } // namespace
+
+bool HasExtension(const std::string& path, std::string_view extension)
+{
+    if (path.size() < extension.size())
+        return false;
+    return std::equal(extension.begin(), extension.end(), path.end() - static_cast<std::ptrdiff_t>(extension.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+bool TakeJobArgument(const std::string& arg, std::string& job, std::string& error)
+{
+    if (arg.size() > 1 && arg[0] == '-') {
+        error = "unknown option '" + arg + "'";
+        return false;
+    }
+    if (!job.empty()) {
+        error = "one job file at a time ('" + job + "' and '" + arg + "')";
+        return false;
+    }
+    job = arg;
+    return true;
+}
+
+bool CheckJobAndOutput(const std::string& job, const std::string& output, const std::string& what,
+                       const std::string& usage, std::initializer_list<std::string_view> extensions,
+                       std::string& error)
+{
+    if (job.empty()) {
+        error = "no job file given";
+        return false;
+    }
+    if (output.empty()) {
+        error = "no " + what + " file given (" + usage + ")";
+        return false;
+    }
+    for (std::string_view extension : extensions)
+        if (HasExtension(output, extension))
+            return true;
+    std::string names;
+    for (std::string_view extension : extensions)
+        names += (names.empty() ? "" : " or ") + std::string(extension);
+    error = "the " + what + " file must end in " + names + ": '" + output + "'";
+    return false;
+}
 
 bool IsJsonPath(const std::string& path)
 {

@@ -5,6 +5,7 @@
 #include "model/job.h"
 #include "model/job_file.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,26 @@ bool IsJsonPath(const std::string& path);
 
 /** True when the path ends in ".clv" (any case). */
 bool IsClvPath(const std::string& path);
+
+/** True when the path ends in `extension`, given in lower case with its dot (".png"); any case matches. */
+bool HasExtension(const std::string& path, std::string_view extension);
+
+/**
+ * For commands that make one file from one job (render, report): takes an
+ * argument that is none of the command's own options as the job file. Refuses,
+ * with `error` set, an unknown option or a second job file.
+ */
+bool TakeJobArgument(const std::string& arg, std::string& job, std::string& error);
+
+/**
+ * After the arguments of such a command: a job file and an output file are
+ * given, and the output ends in one of `extensions`. `what` names the output
+ * ("report") and `usage` says how to give it ("-o REPORT.pdf"). False with
+ * `error` set otherwise.
+ */
+bool CheckJobAndOutput(const std::string& job, const std::string& output, const std::string& what,
+                       const std::string& usage, std::initializer_list<std::string_view> extensions,
+                       std::string& error);
 
 /** A job as a command works on it, with the version its file was written by. */
 struct LoadedJob {

@@ -55,14 +55,6 @@ std::optional<int> ParseSide(const std::string& text)
     return value;
 }
 
-bool EndsWithNoCase(const std::string& text, const std::string& suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char want, char have) { return std::tolower(static_cast<unsigned char>(have)) == want; });
-}
-
 std::optional<RenderOptions> ParseOptions(const Args& args, std::string& error)
 {
     RenderOptions options;
@@ -103,28 +95,13 @@ std::optional<RenderOptions> ParseOptions(const Args& args, std::string& error)
             (arg == "--width" ? options.width : options.height) = *side;
         } else if (arg == "--factors") {
             options.factors = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option '" + arg + "'";
-            return std::nullopt;
-        } else if (options.job.empty()) {
-            options.job = arg;
-        } else {
-            error = "one job file at a time ('" + options.job + "' and '" + arg + "')";
+        } else if (!TakeJobArgument(arg, options.job, error)) {
             return std::nullopt;
         }
     }
-    if (options.job.empty()) {
-        error = "no job file given";
+    if (!CheckJobAndOutput(options.job, options.output, "picture", "-o PICTURE.png or PICTURE.pdf", {".png", ".pdf"},
+                           error))
         return std::nullopt;
-    }
-    if (options.output.empty()) {
-        error = "no picture file given (-o PICTURE.png or PICTURE.pdf)";
-        return std::nullopt;
-    }
-    if (!EndsWithNoCase(options.output, ".png") && !EndsWithNoCase(options.output, ".pdf")) {
-        error = "the picture file must end in .png or .pdf: '" + options.output + "'";
-        return std::nullopt;
-    }
     return options;
 }
 
@@ -151,7 +128,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err)
 
     drawing::View view; // fitted to the job's extents, as a newly opened job is
     const drawing::SectionScene scene = section.Scene(options->factors);
-    const QByteArray bytes = EndsWithNoCase(options->output, ".pdf")
+    const QByteArray bytes = HasExtension(options->output, ".pdf")
                                  ? drawing::RenderSectionPdf(scene, view, options->width, options->height)
                                  : drawing::RenderSectionPng(scene, view, options->width, options->height);
     if (bytes.isEmpty()) {

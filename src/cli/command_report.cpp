@@ -70,30 +70,12 @@ std::optional<ReportOptions> ParseOptions(const Args& args, std::string& error)
             } else {
                 options.output = value;
             }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option '" + arg + "'";
-            return std::nullopt;
-        } else if (options.job.empty()) {
-            options.job = arg;
-        } else {
-            error = "one job file at a time ('" + options.job + "' and '" + arg + "')";
+        } else if (!TakeJobArgument(arg, options.job, error)) {
             return std::nullopt;
         }
     }
-    if (options.job.empty()) {
-        error = "no job file given";
+    if (!CheckJobAndOutput(options.job, options.output, "report", "-o REPORT.pdf", {".pdf"}, error))
         return std::nullopt;
-    }
-    if (options.output.empty()) {
-        error = "no report file given (-o REPORT.pdf)";
-        return std::nullopt;
-    }
-    std::string extension = std::filesystem::path(options.output).extension().string();
-    std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension != ".pdf") {
-        error = "the report file must end in .pdf: '" + options.output + "'";
-        return std::nullopt;
-    }
     return options;
 }
 
