@@ -40,14 +40,6 @@ inline SliceList Chords(const Points& points)
     return slices;
 }
 
-// A block of layers with friction coefficient 0.7.
-inline void AddBlock(Job& job, float base, float height, float spacing, float length, float strength = 30.0f)
-{
-    job.Reinforcement.push_back({.Description = {}, .Strength = strength, .Length = length,
-                                 .FrictionCoefficient = 0.7f, .VerticalSpacing = spacing, .BlockHeight = height,
-                                 .BlockBase = base});
-}
-
 // Fredlund & Krahn (1977): a 2H:1V slope 12.19 m high, c' 28.73 kPa, phi' 20 deg,
 // gamma 18.85 kN/m3, and their circle, analysed with 50 slices.
 constexpr float kFkX = 18.288f, kFkY = 27.432f, kFkR = 24.384f;

@@ -38,6 +38,14 @@ inline SoilRecord SoilWith(const char* name, float density, float phi, float coh
     return soil;
 }
 
+/** A block of geogrid layers with friction coefficient 0.7. */
+inline void AddBlock(Job& job, float base, float height, float spacing, float length, float strength = 30.0f)
+{
+    job.Reinforcement.push_back({.Description = {}, .Strength = strength, .Length = length,
+                                 .FrictionCoefficient = 0.7f, .VerticalSpacing = spacing, .BlockHeight = height,
+                                 .BlockBase = base});
+}
+
 /** An example job as opening it would leave it. */
 inline Job LoadExample(const std::string& name)
 {

@@ -203,15 +203,7 @@ TEST(WedgeTab, NoWedgeLeavesTheDetailsBlankAndTheGridEmpty)
     // One block with no spacing lays a lone layer at its base, and a lone layer
     // without a spacing below it carries no toe: the search keeps no wedge.
     Job job = SimpleSlope();
-    ReinforcementBlock block;
-    block.Description.Assign("Geogrids");
-    block.Strength = 30.0f;
-    block.Length = 10.0f;
-    block.FrictionCoefficient = 0.7f;
-    block.VerticalSpacing = 0.0f;
-    block.BlockHeight = 4.0f;
-    block.BlockBase = 2.0f;
-    job.Reinforcement = {block};
+    AddBlock(job, 2.0f, 4.0f, 0.0f, 10.0f);
     AnalysisPageHarness<WedgePage> h(job);
     ASSERT_FALSE(h.ctx.layers.empty());
     EXPECT_TRUE(h.ctx.analyses.Results().wedges.Wedges.empty());

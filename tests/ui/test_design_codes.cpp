@@ -56,15 +56,11 @@ TEST(DesignCodes, EachCodeWritesItsEightFactors)
 
 TEST(DesignCodes, FactorsInFieldOrder)
 {
-    PartialFactors f = Scribbled();
-    EXPECT_FLOAT_EQ(f.RamificationsOfFailure, 7.01f);
-    EXPECT_FLOAT_EQ(f.SoilSelfWeight, 8.01f);
-    EXPECT_FLOAT_EQ(f.ImposedLoads, 9.01f);
-    EXPECT_FLOAT_EQ(f.TanPhi, 10.01f);
-    EXPECT_FLOAT_EQ(f.Cohesion, 11.01f);
-    EXPECT_FLOAT_EQ(f.ReinforcementStrength, 12.01f);
-    EXPECT_FLOAT_EQ(f.SlidingOnReinforcement, 13.01f);
-    EXPECT_FLOAT_EQ(f.PullOut, 14.01f);
+    const PartialFactors f = Scribbled();
+    const Single inOrder[] = {f.RamificationsOfFailure, f.SoilSelfWeight, f.ImposedLoads, f.TanPhi,
+                              f.Cohesion, f.ReinforcementStrength, f.SlidingOnReinforcement, f.PullOut};
+    for (int i = 0; i < kPartialFactorCount; ++i)
+        EXPECT_FLOAT_EQ(inOrder[i], 7.01f + static_cast<float>(i)) << i;
 }
 
 TEST(DesignCodes, CustomKeepsTheFactorsOfTheCodeChosenLast)

@@ -2,6 +2,7 @@
 #include "ui/tab_page.h"
 #include "ui/tabs/tab_pages.h"
 #include "window_fixture.h"
+#include "support/job_builders.h"
 
 #include <QTabWidget>
 
@@ -73,14 +74,7 @@ TEST_F(PageProbeTest, RefreshRunsTheShowingPageWithFreshDerivedDataWhileRefreshi
 
     Edit([](Job& job) {
         job.Soils.push_back(Soil("Clay", 3));
-        ReinforcementBlock block;
-        block.Strength = 40.0f;
-        block.Length = 5.0f;
-        block.FrictionCoefficient = 0.8f;
-        block.VerticalSpacing = 0.5f;
-        block.BlockHeight = 1.0f;
-        block.BlockBase = 0.5f;
-        job.Reinforcement.push_back(block);
+        clv::test::AddBlock(job, 0.5f, 1.0f, 0.5f, 5.0f, 40.0f);
     });
     EXPECT_EQ(probes[0]->refreshes, 2);
     EXPECT_TRUE(probes[0]->refreshingSeen);

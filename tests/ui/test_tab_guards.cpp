@@ -1,6 +1,7 @@
 #include "ui/tab_guard.h"
 #include "ui/tabs/tab_pages.h"
 #include "window_fixture.h"
+#include "support/job_builders.h"
 
 #include <QStatusBar>
 #include <QTabWidget>
@@ -13,19 +14,6 @@ const QString kSlopeMessage =
     "You cannot proceed to one of the analysis tabs unless a slope (2 points) has been defined.";
 const QString kWedgeMessage = "Wedge analysis is only applicable to reinforced slopes\r"
                               "Please define some reinforcement before trying this type of analysis";
-
-ReinforcementBlock Geogrids()
-{
-    ReinforcementBlock block;
-    block.Description = std::string_view("Geogrids");
-    block.Strength = 40.0f;
-    block.Length = 6.0f;
-    block.FrictionCoefficient = 0.9f;
-    block.VerticalSpacing = 0.5f;
-    block.BlockHeight = 2.0f;
-    block.BlockBase = 0.5f;
-    return block;
-}
 
 struct GuardCase {
     const char* what;
@@ -67,7 +55,7 @@ TEST_F(WindowTest, TabEntryChecksRefuseWithTheirMessagesAndReturnToThePreviousTa
             if (c.soils > 1)
                 job.Soils[1].Y[1] = job.Soils[1].Y[2] = -3.0f;
             if (c.reinforced)
-                job.Reinforcement.push_back(Geogrids());
+                clv::test::AddBlock(job, 0.5f, 2.0f, 0.5f, 6.0f, 40.0f);
         });
         if (c.reinforced && c.soils > 0) {
             ASSERT_FALSE(Ctx().layers.empty());

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 namespace clv::ui {
 namespace {
@@ -41,14 +42,10 @@ TEST(ReadNumber, TakesTheLeadingNumberOrZero)
 
 TEST(MeansSurface, TheWordInAnyCaseOrNothing)
 {
-    EXPECT_TRUE(MeansSurface("surface"));
-    EXPECT_TRUE(MeansSurface("Surface"));
-    EXPECT_TRUE(MeansSurface(" SURFACE "));
-    EXPECT_TRUE(MeansSurface(""));
-    EXPECT_TRUE(MeansSurface("   "));
-    EXPECT_FALSE(MeansSurface("surfaces"));
-    EXPECT_FALSE(MeansSurface("surf"));
-    EXPECT_FALSE(MeansSurface("0"));
+    for (const char* text : {"surface", "Surface", " SURFACE ", "", "   "})
+        EXPECT_TRUE(MeansSurface(text)) << text;
+    for (const char* text : {"surfaces", "surf", "0"})
+        EXPECT_FALSE(MeansSurface(text)) << text;
 }
 
 TEST(FactorBox, RoundsFirstThenChecksZeroToTen)
@@ -172,17 +169,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CellRules, ColumnsThatCannotBeEdited)
 {
-    // Load type, units, and the cells a load type leaves greyed.
-    EXPECT_FALSE(CellRuleFor(TableKind::Loads, 0, kSurcharge));
-    EXPECT_FALSE(CellRuleFor(TableKind::Loads, 2, kSurcharge));
-    EXPECT_FALSE(CellRuleFor(TableKind::Loads, 4, kLineLoad));
-    EXPECT_FALSE(CellRuleFor(TableKind::Loads, 4, kAnchor));
-    EXPECT_FALSE(CellRuleFor(TableKind::Loads, 6, kSurcharge));
-    EXPECT_FALSE(CellRuleFor(TableKind::Loads, 8, kLateralLoad));
-    EXPECT_FALSE(CellRuleFor(TableKind::Loads, 3, kAnchor)); // an anchor's x follows from its level
-    EXPECT_FALSE(CellRuleFor(TableKind::Soils, 6));
-    EXPECT_FALSE(CellRuleFor(TableKind::Points, 2));
-    EXPECT_FALSE(CellRuleFor(TableKind::RForce, 7));
+    // Load type, units, the cells a load type leaves greyed (an anchor's x follows from its level), and
+    // the columns past the last of each table.
+    const std::tuple<TableKind, int, int> locked[] = {
+        {TableKind::Loads, 0, kSurcharge}, {TableKind::Loads, 2, kSurcharge},   {TableKind::Loads, 4, kLineLoad},
+        {TableKind::Loads, 4, kAnchor},    {TableKind::Loads, 6, kSurcharge},   {TableKind::Loads, 8, kLateralLoad},
+        {TableKind::Loads, 3, kAnchor},    {TableKind::Soils, 6, 0},            {TableKind::Points, 2, 0},
+        {TableKind::RForce, 7, 0}};
+    for (const auto& [table, col, loadType] : locked)
+        EXPECT_FALSE(CellRuleFor(table, col, loadType)) << static_cast<int>(table) << " col " << col;
 }
 
 TEST(CellRules, DescriptionsTakeAnyText)
