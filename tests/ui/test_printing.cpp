@@ -238,9 +238,13 @@ TEST_F(PrintingTest, PageHeadingBoxesStoreTitlesPageNumberAndUserLines)
     enter(5, "150"); // out of range: the pages start at 1
     EXPECT_EQ(Session().job.Header.FirstPageNumber, 1);
     EXPECT_EQ(io.beeps, 1);
+    EXPECT_FALSE(Session().JobModified); // 1 was already stored: nothing changed
     enter(5, "3.4");
     EXPECT_EQ(Session().job.Header.FirstPageNumber, 3);
-    EXPECT_FALSE(Session().JobModified);
+    EXPECT_TRUE(Session().JobModified); // saved with the job, so never lost without a question
+    window->Undo();
+    EXPECT_EQ(Session().job.Header.FirstPageNumber, 1);
+    Session().JobModified = false;
 
     enter(2, "A14/2350-REV-B-LONG"); // cut to the field's 15 characters
     EXPECT_EQ(Session().job.Header.Project.Trimmed(), "A14/2350-REV-B-");

@@ -76,9 +76,16 @@ bool PageHeadingBoxes::Store(int index)
         const bool inRange = page >= 1.0 && page <= 99.0;
         if (!inRange && ctx_.interaction)
             ctx_.interaction->Beep();
-        // Where the numbering starts is not a change to the job: it is stored without marking the job modified.
-        ctx_.session->job.Header.FirstPageNumber = static_cast<Integer>(inRange ? page : 1.0);
-        ctx_.RefreshAll();
+        // The number is saved with the job: like every other change it can be
+        // undone, and leaving the program asks about saving it.
+        const auto first = static_cast<Integer>(inRange ? page : 1.0);
+        if (first == ctx_.session->job.Header.FirstPageNumber) {
+            ctx_.RefreshAll(); // shows the stored number again
+            return true;
+        }
+        ctx_.BeginEdit();
+        ctx_.session->job.Header.FirstPageNumber = first;
+        ctx_.EndEdit();
         return true;
     }
     // The user lines belong to the installation: they are written to the settings file at once.
