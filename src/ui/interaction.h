@@ -23,8 +23,17 @@ public:
 
     virtual ~Interaction() = default;
 
-    /** A modal message box; returns the button pressed (closing the box counts as Cancel, or No without Cancel). */
-    virtual Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons) = 0;
+    /**
+     * A modal message box; returns the button pressed (closing the box counts as
+     * Cancel, or No without Cancel). `defaultButton` is the one Enter presses;
+     * without it, the first.
+     */
+    virtual Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                           std::optional<Answer> defaultButton) = 0;
+    Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons)
+    {
+        return Message(title, text, icon, buttons, std::nullopt);
+    }
 
     /** File-open dialog; the filter is in Qt form ("Dalk Clivora (*.clv);;All files (*)"). nullopt when cancelled. */
     virtual std::optional<QString> OpenFileName(const QString& caption, const QString& initialPath,

@@ -45,6 +45,17 @@ QMessageBox::StandardButtons ToQt(Interaction::Buttons buttons)
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton ToQt(Interaction::Answer answer)
+{
+    switch (answer) {
+    case Interaction::Answer::Ok: return QMessageBox::Ok;
+    case Interaction::Answer::Cancel: return QMessageBox::Cancel;
+    case Interaction::Answer::Yes: return QMessageBox::Yes;
+    case Interaction::Answer::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
 } // namespace
 
 QtInteraction::~QtInteraction()
@@ -52,11 +63,14 @@ QtInteraction::~QtInteraction()
     delete helpWindow_.data();
 }
 
-Interaction::Answer QtInteraction::Message(const QString& title, const QString& text, Icon icon, Buttons buttons)
+Interaction::Answer QtInteraction::Message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                                           std::optional<Answer> defaultButton)
 {
     QMessageBox box(ToQt(icon), title, DisplayText(text), ToQt(buttons), parent_);
     if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);
+    if (defaultButton)
+        box.setDefaultButton(ToQt(*defaultButton));
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;

@@ -17,7 +17,9 @@ public:
     explicit QtInteraction(QWidget* parent) : parent_(parent) {}
     ~QtInteraction() override;
 
-    Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
+    using Interaction::Message;
+    Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   std::optional<Answer> defaultButton) override;
     std::optional<QString> OpenFileName(const QString& caption, const QString& initialPath,
                                         const QString& filter) override;
     std::optional<QString> SaveFileName(const QString& caption, const QString& initialPath,

@@ -25,6 +25,7 @@ struct AskedMessage {
     QString text;
     Interaction::Icon icon;
     Interaction::Buttons buttons;
+    std::optional<Interaction::Answer> defaultButton;
 };
 
 class ScriptedInteraction : public Interaction {
@@ -42,9 +43,11 @@ public:
     std::vector<QString> modalDialogs; // object names of the editors opened
     int beeps = 0;
 
-    Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons) override
+    using Interaction::Message;
+    Answer Message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   std::optional<Answer> defaultButton) override
     {
-        messages.push_back({title, text, icon, buttons});
+        messages.push_back({title, text, icon, buttons, defaultButton});
         if (answers.empty())
             return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Cancel;
         const Answer answer = answers.front();

@@ -392,6 +392,7 @@ TEST_F(InputPages, DeleteSoilBesideTheTableAsksAndActsOnAHighlightedSoil)
     EXPECT_EQ(h.interaction.messages[0].text, "Delete highlighted\rproject soil strata ?");
     EXPECT_EQ(h.interaction.messages[0].icon, Interaction::Icon::Question);
     EXPECT_EQ(h.interaction.messages[0].buttons, Interaction::Buttons::OkCancel);
+    EXPECT_EQ(h.interaction.messages[0].defaultButton, Interaction::Answer::Cancel);
     EXPECT_EQ(job().SoilCount(), 2);
 
     h.interaction.answers = {Interaction::Answer::Ok};

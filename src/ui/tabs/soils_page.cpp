@@ -193,8 +193,10 @@ void SoilsPage::DeleteHighlightedSoil()
     const int soil = soils_->CurrentItem();
     if (soil < 1 || soil > ctx_.session->job.SoilCount())
         return; // the water row or nothing highlighted: no soil to delete
+    // Cancel is the default: Enter alone never deletes a soil and its points.
     const auto answer = ctx_.interaction->Message(kProgramTitle, "Delete highlighted\rproject soil strata ?",
-                                                  Interaction::Icon::Question, Interaction::Buttons::OkCancel);
+                                                  Interaction::Icon::Question, Interaction::Buttons::OkCancel,
+                                                  Interaction::Answer::Cancel);
     if (answer != Interaction::Answer::Ok)
         return;
     RemoveSoil(soil);
