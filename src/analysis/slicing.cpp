@@ -331,8 +331,8 @@ void ComputeSliceBaseData(const AnalysisInput& in, SliceList& slices, const Slip
         const float xm = (s.XLeft + s.XRight) / 2.0f;
         const float yg = (s.GroundLeft + s.GroundRight) / 2.0f;
         const float yb = (s.BaseLeft + s.BaseRight) / 2.0f;
-        const float soilLevel = circle != nullptr ? BaseLevel(*circle, xm) : yb;
-        const BaseColumn ground = QueryBaseColumn(job, in.table, walk.Find(xm), xm, yb, soilLevel);
+        const auto soilLevel = [&] { return circle != nullptr ? BaseLevel(*circle, xm) : yb; };
+        const BaseColumn ground = QueryBaseColumnWith(job, in.table, walk.Find(xm), xm, yb, soilLevel);
         const Integer soil = ground.Soil;
         s.BaseSoil = soil;
         s.Weight = f.SoilSelfWeight * ground.Overburden * s.Width;

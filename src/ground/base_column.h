@@ -19,10 +19,14 @@ struct BaseColumn {
 /**
  * The questions a slice asks at the x of `span`, answered together: each number
  * is the one its own query gives (named in BaseColumn), but every stratum
- * surface and the water surface are read once.
+ * surface and the water surface are read once. `soilLevel()` gives the level
+ * whose soil is wanted; it is asked only when more than one soil could hold it
+ * (a circle's arc level costs a square root per slice, and most sections have
+ * one soil).
  */
-inline BaseColumn QueryBaseColumn(const Job& job, const SectionTable& table, const StationSpan& span, float x, float y,
-                                  float soilLevel)
+template <typename SoilLevel>
+BaseColumn QueryBaseColumnWith(const Job& job, const SectionTable& table, const StationSpan& span, float x, float y,
+                               SoilLevel soilLevel)
 {
     BaseColumn q;
     q.WaterLevel = LevelAt(table, span, table.WaterRow());
@@ -37,15 +41,23 @@ inline BaseColumn QueryBaseColumn(const Job& job, const SectionTable& table, con
         tops[soils + 1] = kBelowAllSoils;
         const ground_detail::ListedColumn column{tops};
         q.Overburden = ground_detail::Overburden(job, column, soils, y, unused);
-        q.Soil = ground_detail::SoilOf(column, soils, soilLevel);
+        // The only soil holds every level.
+        q.Soil = soils == 1 ? Integer{1} : ground_detail::SoilOf(column, soils, soilLevel());
     } else if (soils > kListed) {
         const ground_detail::Column column{table, span, soils};
         q.Overburden = ground_detail::Overburden(job, column, soils, y, unused);
-        q.Soil = ground_detail::SoilOf(column, soils, soilLevel);
+        q.Soil = ground_detail::SoilOf(column, soils, soilLevel());
     }
     q.PorePressure = ground_detail::PorePressureRule(
         job, x, y, q.Soil, [&q] { return q.Overburden; }, [&q] { return q.WaterLevel; });
     return q;
+}
+
+/** QueryBaseColumn with the soil taken at the level `soilLevel`. */
+inline BaseColumn QueryBaseColumn(const Job& job, const SectionTable& table, const StationSpan& span, float x, float y,
+                                  float soilLevel)
+{
+    return QueryBaseColumnWith(job, table, span, x, y, [soilLevel] { return soilLevel; });
 }
 
 } // namespace clv

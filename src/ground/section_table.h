@@ -110,7 +110,13 @@ inline float LevelAt(const SectionTable& table, const StationSpan& span, int row
     if (span.width == 0.0f)
         return left;
     const float right = table.Level(row, span.col + 1);
-    return left + (right - left) * span.dx / span.width;
+    const float rise = right - left;
+    // A level stretch (a flat ground, a row without points) needs no division:
+    // 0 x dx / width is +0 for the positive dx and width of a span, so left + rise
+    // is the very number the interpolation gives, a -0 level included.
+    if (rise == 0.0f)
+        return left + rise;
+    return left + rise * span.dx / span.width;
 }
 
 /** Rebuilds the table from the soils and the water surface of the job. */
