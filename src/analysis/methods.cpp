@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace clv {
@@ -41,7 +42,8 @@ float BaseShearStrength(const Job& job, const Slice& s, float cohesionDivisor)
  */
 class SliceTerms {
 public:
-    SliceTerms(const Job& job, const SliceList& slices) : n_(slices.size()), data_(n_ * kColumns)
+    SliceTerms(const Job& job, const SliceList& slices)
+        : n_(slices.size()), data_(std::make_unique_for_overwrite<float[]>(n_ * kColumns))
     {
         const float cohesionDivisor = job.Factors.RamificationsOfFailure * job.Factors.Cohesion;
         for (std::size_t i = 0; i < n_; ++i) {
@@ -170,8 +172,8 @@ private:
         kColumns
     };
 
-    float* Column(ColumnId c) { return data_.data() + c * n_; }
-    const float* Column(ColumnId c) const { return data_.data() + c * n_; }
+    float* Column(ColumnId c) { return data_.get() + c * n_; }
+    const float* Column(ColumnId c) const { return data_.get() + c * n_; }
 
     /** (N - l u) t_d + c' l / (fn fc) of every slice, in the scratch column. */
     float* ShearStrengths()
@@ -187,7 +189,9 @@ private:
     }
 
     std::size_t n_;
-    std::vector<float> data_;
+    // Not cleared: the constructor fills every column but the scratch, which each
+    // pass writes before it reads it.
+    std::unique_ptr<float[]> data_;
 };
 
 /** A factor at or below zero (or not a number) is no stability factor: the slip is invalid. */

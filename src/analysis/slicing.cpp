@@ -251,18 +251,22 @@ bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, Sli
 
     const std::size_t count = b.size() - 1;
     slices.clear();
-    slices.resize(count); // every field starts at zero
+    slices.reserve(count);
     StationWalk walk(in.table);
     float groundLeft = LevelAt(in.table, walk.Find(b[0]), 1);
     float baseLeft = BaseLevel(slip, b[0]);
     for (std::size_t i = 0; i < count; ++i) {
-        Slice& s = slices[i];
-        s.XLeft = b[i];
-        s.XRight = b[i + 1];
-        s.GroundLeft = groundLeft;
-        s.BaseLeft = baseLeft;
-        s.GroundRight = groundLeft = LevelAt(in.table, walk.Find(s.XRight), 1);
-        s.BaseRight = baseLeft = BaseLevel(slip, s.XRight);
+        const float groundRight = LevelAt(in.table, walk.Find(b[i + 1]), 1);
+        const float baseRight = BaseLevel(slip, b[i + 1]);
+        // Every other field starts at zero, written in one go with the sides.
+        slices.push_back(Slice{.XLeft = b[i],
+                               .XRight = b[i + 1],
+                               .GroundLeft = groundLeft,
+                               .GroundRight = groundRight,
+                               .BaseLeft = baseLeft,
+                               .BaseRight = baseRight});
+        groundLeft = groundRight;
+        baseLeft = baseRight;
     }
     MergeNarrowSlices(slices);
     ComputeSliceGeometry(slices);
@@ -495,12 +499,16 @@ bool SlipIsFinite(const SlipResult& slip, const SliceList& slices)
             if (!std::isfinite(v))
                 return false;
     }
-    // Gathered without a branch per number: an infinity or a NaN fails |v| <= max.
+    // v - v is 0 for a finite v and NaN for an infinity or a NaN, and a NaN carries
+    // through the sum: one test per slice instead of one per number.
     bool finite = true;
     for (const Slice& s : slices) {
-        for (float v : {s.BaseAngle, s.BaseLength, s.DesignCohesion, s.DesignTanPhi, s.Weight, s.BasePorePressure,
-                        s.VerticalForce, s.HorizontalForce, s.LoadMoment, s.NormalForce})
-            finite &= std::fabs(v) <= std::numeric_limits<float>::max();
+        const float angles = (s.BaseAngle - s.BaseAngle) + (s.BaseLength - s.BaseLength);
+        const float strength = (s.DesignCohesion - s.DesignCohesion) + (s.DesignTanPhi - s.DesignTanPhi);
+        const float weight = (s.Weight - s.Weight) + (s.BasePorePressure - s.BasePorePressure);
+        const float forces = (s.VerticalForce - s.VerticalForce) + (s.HorizontalForce - s.HorizontalForce);
+        const float normal = (s.LoadMoment - s.LoadMoment) + (s.NormalForce - s.NormalForce);
+        finite &= ((angles + strength) + (weight + forces)) + normal == 0.0f;
     }
     return finite;
 }
