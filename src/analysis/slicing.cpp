@@ -251,22 +251,18 @@ bool SliceSlip(const AnalysisInput& in, SlipResult& slip, SliceList& slices, Sli
 
     const std::size_t count = b.size() - 1;
     slices.clear();
-    slices.reserve(count);
+    slices.resize(count); // every field starts at zero
     StationWalk walk(in.table);
     float groundLeft = LevelAt(in.table, walk.Find(b[0]), 1);
     float baseLeft = BaseLevel(slip, b[0]);
     for (std::size_t i = 0; i < count; ++i) {
-        const float groundRight = LevelAt(in.table, walk.Find(b[i + 1]), 1);
-        const float baseRight = BaseLevel(slip, b[i + 1]);
-        // Every other field starts at zero, written in one go with the sides.
-        slices.push_back(Slice{.XLeft = b[i],
-                               .XRight = b[i + 1],
-                               .GroundLeft = groundLeft,
-                               .GroundRight = groundRight,
-                               .BaseLeft = baseLeft,
-                               .BaseRight = baseRight});
-        groundLeft = groundRight;
-        baseLeft = baseRight;
+        Slice& s = slices[i];
+        s.XLeft = b[i];
+        s.XRight = b[i + 1];
+        s.GroundLeft = groundLeft;
+        s.BaseLeft = baseLeft;
+        s.GroundRight = groundLeft = LevelAt(in.table, walk.Find(s.XRight), 1);
+        s.BaseRight = baseLeft = BaseLevel(slip, s.XRight);
     }
     MergeNarrowSlices(slices);
     ComputeSliceGeometry(slices);
