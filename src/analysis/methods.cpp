@@ -117,12 +117,16 @@ public:
     void MomentSums(SlipResult& slip)
     {
         const float r = slip.Radius;
-        float* term = ShearStrengths();
-        for (std::size_t i = 0; i < n_; ++i)
-            term[i] = r * term[i];
+        const float* normal = Column(kNormal);
+        const float* water = Column(kWaterOnBase);
+        const float* tanPhi = Column(kTanPhi);
+        const float* cohesion = Column(kCohesionShear);
+        // The sum runs in slice order, as it is defined, one addition after the
+        // other; forming each term inside the same loop lets that chain of
+        // additions overlap the arithmetic of the terms.
         float soilMoment = 0.0f;
-        for (std::size_t i = 0; i < n_; ++i) // in slice order, as the sum is defined
-            soilMoment += term[i];
+        for (std::size_t i = 0; i < n_; ++i)
+            soilMoment += r * ((normal[i] - water[i]) * tanPhi[i] + cohesion[i]);
         slip.SoilMoment = soilMoment;
         slip.StabilityFactor = slip.DisturbingMoment <= 0.0f
             ? kInvalidFactor

@@ -446,7 +446,12 @@ void ComputeSliceForces(const AnalysisInput& in, SlipKind kind, SlipResult& slip
 
     const float kv = job.Header.VerticalAccelerationFactor;
     const float kh = job.Header.LateralAccelerationFactor;
-    for (Slice& s : slices) {
+    // The sums run in slice order; all slices but the last (which may still take the
+    // crack water) are added as their forces are formed, so that the chain of
+    // additions overlaps the arithmetic of the slices.
+    float moment = 0.0f, horizontal = 0.0f;
+    for (std::size_t i = 0; i < slices.size(); ++i) {
+        Slice& s = slices[i];
         const float w = s.Weight;
         const float p = s.SurfaceWaterPressure;
         s.VerticalForce = (1.0f + kv) * w + s.VerticalLoad + ffs * p * s.Width;
@@ -457,6 +462,10 @@ void ComputeSliceForces(const AnalysisInput& in, SlipKind kind, SlipResult& slip
             const float yc4 = (s.GroundLeft + s.GroundRight + s.BaseLeft + s.BaseRight) / 4.0f;
             s.LoadMoment += (xm - xc) * (1.0f + kv) * w + (xm - xc) * ffs * p * s.Width + (yc - yc4) * kh * w
                 - (yc - yg) * (s.GroundRight - s.GroundLeft) * ffs * p;
+        }
+        if (i + 1 < slices.size()) {
+            moment += s.LoadMoment;
+            horizontal += s.HorizontalForce;
         }
     }
 
@@ -471,10 +480,9 @@ void ComputeSliceForces(const AnalysisInput& in, SlipKind kind, SlipResult& slip
 
     if (kind == SlipKind::Wedge)
         return;
-    float moment = 0.0f, horizontal = 0.0f;
-    for (const Slice& s : slices) {
-        moment += s.LoadMoment;
-        horizontal += s.HorizontalForce;
+    if (!slices.empty()) {
+        moment += slices.back().LoadMoment;
+        horizontal += slices.back().HorizontalForce;
     }
     slip.DisturbingMoment = circular ? moment : 0.0f;
     slip.HorizontalLoadForce = horizontal;

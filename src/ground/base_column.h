@@ -34,15 +34,21 @@ BaseColumn QueryBaseColumnWith(const Job& job, const SectionTable& table, const 
     Integer unused = 0;
     // A few strata, as a rule: their tops are read once for both questions.
     constexpr int kListed = 16;
-    if (soils >= 1 && soils <= kListed) {
+    if (soils == 1) {
+        // One soil, the common case: the same rules with the count known, which
+        // the compiler turns into a few straight instructions.
+        const float tops[3] = {0.0f, LevelAt(table, span, 1), kBelowAllSoils};
+        const ground_detail::ListedColumn column{tops};
+        q.Overburden = ground_detail::Overburden(job, column, 1, y, unused);
+        q.Soil = 1; // the only soil holds every level
+    } else if (soils >= 2 && soils <= kListed) {
         float tops[kListed + 2];
         for (int k = 1; k <= soils; ++k)
             tops[k] = LevelAt(table, span, k);
         tops[soils + 1] = kBelowAllSoils;
         const ground_detail::ListedColumn column{tops};
         q.Overburden = ground_detail::Overburden(job, column, soils, y, unused);
-        // The only soil holds every level.
-        q.Soil = soils == 1 ? Integer{1} : ground_detail::SoilOf(column, soils, soilLevel());
+        q.Soil = ground_detail::SoilOf(column, soils, soilLevel());
     } else if (soils > kListed) {
         const ground_detail::Column column{table, span, soils};
         q.Overburden = ground_detail::Overburden(job, column, soils, y, unused);
