@@ -61,9 +61,13 @@ public:
             Column(kFrictionPull)[i] = s.DesignTanPhi * sinA;
             // The shear strength (N - l u) t_d + c' l / (fn fc) without its N.
             Column(kWaterOnBase)[i] = s.BaseLength * u;
-            Column(kCohesionShear)[i] = SoilCohesion(job, s.BaseSoil) * s.BaseLength / cohesionDivisor;
+            Column(kCohesionShear)[i] = SoilCohesion(job, s.BaseSoil) * s.BaseLength;
             Column(kNormal)[i] = s.NormalForce;
         }
+        // c' l, then / (fn fc): divided in a loop of its own, several slices at once.
+        float* cohesionShear = Column(kCohesionShear);
+        for (std::size_t i = 0; i < n_; ++i)
+            cohesionShear[i] = cohesionShear[i] / cohesionDivisor;
     }
 
     std::size_t Count() const { return n_; }
@@ -97,17 +101,13 @@ public:
         const float* v = Column(kVertical);
         float* m = Column(kScratch);
         float* normal = Column(kNormal);
-        bool allAdmissible = true;
-        for (std::size_t i = 0; i < n_; ++i) {
+        // Formed in a loop of its own, which the compiler turns into divisions of
+        // several slices at once; the test of the signs is a separate scan.
+        for (std::size_t i = 0; i < n_; ++i)
             m[i] = cosA[i] + friction[i] / factor;
-            allAdmissible &= m[i] > 0.0f;
-        }
-        std::size_t admissible = n_;
-        if (!allAdmissible) {
-            admissible = 0;
-            while (m[admissible] > 0.0f)
-                ++admissible;
-        }
+        std::size_t admissible = 0;
+        while (admissible < n_ && m[admissible] > 0.0f)
+            ++admissible;
         for (std::size_t i = 0; i < admissible; ++i)
             normal[i] = (v[i] - cohesion[i] / factor) / m[i];
         return admissible == n_;
