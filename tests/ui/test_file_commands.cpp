@@ -55,43 +55,28 @@ TEST_F(FileCommandTest, SaveOfAnUntitledJobRunsSaveAsAndKeepsTheNameAsGiven)
     EXPECT_EQ(w.windowTitle(), "Dalk Clivora (slope1.clv)");
 }
 
-TEST_F(FileCommandTest, CancelledSaveAsLeavesEverythingAsItWas)
+TEST_F(FileCommandTest, CancelledFailedOrInvalidSaveAsLeavesPathCaptionAndRecentFilesUntouched)
 {
-    ClvMain& w = Start();
-    Modify();
-    const std::string path = Session().JobFilePath;
-    io.fileNames.push_back(std::nullopt);
-    EXPECT_FALSE(w.Files().SaveAs());
-    EXPECT_EQ(Session().JobFilePath, path);
-    EXPECT_EQ(w.windowTitle(), "Dalk Clivora (untitled)");
-    EXPECT_TRUE(Session().JobModified);
-    EXPECT_TRUE(fs::is_empty(folders.DocumentsFolder));
-}
-
-TEST_F(FileCommandTest, FailedSaveAsLeavesPathCaptionAndRecentFilesUntouched)
-{
-    ClvMain& w = Start();
-    Modify();
-    const std::string path = Session().JobFilePath;
-    const RecentList recent = w.AppSettings().RecentFiles;
-    io.fileNames.push_back(Q(jobs / "No Such Folder" / "Slope.clv"));
-    EXPECT_FALSE(w.Files().SaveAs());
-    ASSERT_EQ(io.messages.size(), 1u);
-    EXPECT_EQ(io.messages[0].text.toStdString(), std::string(kSaveErrorMessage));
-    EXPECT_EQ(Session().JobFilePath, path);
-    EXPECT_EQ(Session().JobFileTitle, "untitled");
-    EXPECT_EQ(w.windowTitle(), "Dalk Clivora (untitled)");
-    EXPECT_EQ(w.AppSettings().RecentFiles, recent);
-    EXPECT_TRUE(Session().JobModified);
-}
-
-TEST_F(FileCommandTest, SaveAsOfADirectoryIsAnInvalidFileName)
-{
-    ClvMain& w = Start();
-    io.fileNames.push_back(Q(jobs));
-    EXPECT_FALSE(w.Files().SaveAs());
-    ASSERT_EQ(io.messages.size(), 1u);
-    EXPECT_EQ(io.messages[0].text, "Invalid file name, aborting save routine");
+    const std::pair<std::optional<QString>, std::string> cases[] = {
+        {std::nullopt, ""},
+        {Q(jobs / "No Such Folder" / "Slope.clv"), kSaveErrorMessage},
+        {Q(jobs), "Invalid file name, aborting save routine"}};
+    for (const auto& [name, message] : cases) {
+        io = ScriptedInteraction{};
+        ClvMain& w = Start();
+        Modify();
+        const RecentList recent = w.AppSettings().RecentFiles;
+        io.fileNames.push_back(name);
+        EXPECT_FALSE(w.Files().SaveAs());
+        ASSERT_EQ(io.messages.size(), message.empty() ? 0u : 1u) << message;
+        EXPECT_EQ(message.empty() ? "" : io.messages[0].text.toStdString(), message);
+        EXPECT_EQ(Session().JobFilePath, (folders.DocumentsFolder / "untitled").string());
+        EXPECT_EQ(Session().JobFileTitle, "untitled");
+        EXPECT_EQ(w.windowTitle(), "Dalk Clivora (untitled)");
+        EXPECT_EQ(w.AppSettings().RecentFiles, recent);
+        EXPECT_TRUE(Session().JobModified);
+        EXPECT_TRUE(fs::is_empty(folders.DocumentsFolder));
+    }
 }
 
 TEST_F(FileCommandTest, TheOverwriteQuestionNamesTheFileAfterTheExtensionRule)
@@ -180,7 +165,9 @@ TEST_F(FileCommandTest, NewAndOpenSelectSoilOneAndTheFirstTab)
     EXPECT_EQ(w.Tabs()->currentIndex(), kGeometryTab);
 
     Session().CurrentSoil = 2;
-    w.Files().New();
+    io.messages.clear();
+    w.Files().New(); // an unmodified job is replaced without asking
+    EXPECT_TRUE(io.messages.empty());
     EXPECT_EQ(Session().CurrentSoil, 1);
     EXPECT_EQ(Session().JobFilePath, "untitled");
     EXPECT_EQ(w.windowTitle(), "Dalk Clivora (untitled)");
@@ -243,38 +230,24 @@ TEST_F(FileCommandTest, YesOnTheSavePromptOfANamedJobSavesItBeforeOpening)
     EXPECT_EQ(Session().JobFilePath, other.string());
 }
 
-TEST_F(FileCommandTest, NoPromptWhenTheJobIsNotModified)
+TEST_F(FileCommandTest, ACancelledOpenOrAnUnreadableFileKeepsTheJob)
 {
-    ClvMain& w = Start();
-    w.Files().New();
-    EXPECT_TRUE(io.messages.empty());
-}
-
-TEST_F(FileCommandTest, CancelledOpenDialogLeavesTheJob)
-{
-    ClvMain& w = Start();
-    Modify();
-    const Bytes before = BytesOf(Session().job);
-    io.answers.push_back(Answer::No);
-    w.Files().Open(); // no file name queued: the dialog is cancelled
-    EXPECT_EQ(BytesOf(Session().job), before);
-    EXPECT_TRUE(Session().JobModified);
-}
-
-TEST_F(FileCommandTest, AnUnreadableFileIsReportedAndTheJobKept)
-{
-    ClvMain& w = Start();
-    Modify();
-    const Bytes before = BytesOf(Session().job);
     const fs::path bad = jobs / "Broken.clv";
     std::ofstream(bad, std::ios::binary) << "not a job";
-    io.answers.push_back(Answer::No);
-    io.fileNames.push_back(Q(bad));
-    w.Files().Open();
-    ASSERT_EQ(io.messages.size(), 2u);
-    EXPECT_EQ(io.messages[1].text.toStdString(), std::string(kReadErrorMessage));
-    EXPECT_EQ(BytesOf(Session().job), before);
-    EXPECT_EQ(w.AppSettings().RecentFiles[0], "");
+    for (const bool cancelled : {true, false}) {
+        ClvMain& w = Start();
+        Modify();
+        const Bytes before = BytesOf(Session().job);
+        io.answers.push_back(Answer::No);
+        if (!cancelled) // with no file name queued the dialog is cancelled
+            io.fileNames.push_back(Q(bad));
+        w.Files().Open();
+        ASSERT_EQ(io.messages.size(), cancelled ? 1u : 2u);
+        EXPECT_EQ(io.messages.back().text.toStdString(), cancelled ? "Save current data ?" : kReadErrorMessage);
+        EXPECT_EQ(BytesOf(Session().job), before);
+        EXPECT_TRUE(Session().JobModified);
+        EXPECT_EQ(w.AppSettings().RecentFiles[0], "");
+    }
 }
 
 TEST_F(FileCommandTest, RecentFileAsksWhenModifiedEvenForAnUntitledJob)

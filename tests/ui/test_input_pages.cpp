@@ -4,6 +4,7 @@
 
 #include "page_actions.h"
 #include "page_harness.h"
+#include "support/expect_floats.h"
 #include "support/job_builders.h"
 
 #include "model/design_codes.h"
@@ -17,11 +18,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace clv::ui::test {
 namespace {
+
+using clv::test::ExpectFloats;
 
 SoilRecord SoilWithPoints(const char* name, const clv::test::Points& points)
 {
@@ -101,12 +105,8 @@ TEST_F(InputPages, LoadButtonsStartFromTheCrestOfTheGround)
     for (int type = 0; type < 4; ++type)
         Click(h.loads->LoadsBtn(type));
     ASSERT_EQ(job().LoadCount(), 4);
-    EXPECT_FLOAT_EQ(job().Loads[0].XMin, 10.0f);
-    EXPECT_FLOAT_EQ(job().Loads[0].XMax, 30.0f);
-    EXPECT_FLOAT_EQ(job().Loads[1].XMin, 10.0f);
-    EXPECT_FLOAT_EQ(job().Loads[1].XMax, 10.0f);
-    EXPECT_FLOAT_EQ(job().Loads[2].XMin, 10.0f);
-    EXPECT_FLOAT_EQ(job().Loads[3].Y, 4.0f); // halfway between the first point (2) and the crest (6)
+    const auto& l = job().Loads; // the anchor halfway between the first point (2) and the crest (6)
+    ExpectFloats({l[0].XMin, l[0].XMax, l[1].XMin, l[1].XMax, l[2].XMin, l[3].Y}, {10, 30, 10, 10, 10, 4});
 }
 
 TEST_F(InputPages, AnchorColumnsAreStoredWithinTheirRanges)
@@ -115,12 +115,10 @@ TEST_F(InputPages, AnchorColumnsAreStoredWithinTheirRanges)
     Click(h.loads->LoadsBtn(kAnchor));
     LoadsTable* table = h.loads->Table();
 
-    EnterCell(table, 0, 6, "-45.125");
-    EnterCell(table, 0, 7, "12.5");
-    EnterCell(table, 0, 8, "100");
-    EXPECT_FLOAT_EQ(job().Loads[0].Angle, -45.12f);
-    EXPECT_FLOAT_EQ(job().Loads[0].FreeLength, 12.5f);
-    EXPECT_FLOAT_EQ(job().Loads[0].FixedLength, 100.0f);
+    for (auto [col, text] : {std::pair{6, "-45.125"}, {7, "12.5"}, {8, "100"}})
+        EnterCell(table, 0, col, text);
+    const LoadRecord& a = job().Loads[0];
+    ExpectFloats({a.Angle, a.FreeLength, a.FixedLength}, {-45.12f, 12.5f, 100});
     EXPECT_EQ(CellText(table, 0, 6), "-45.12");
     EXPECT_EQ(h.interaction.beeps, 0);
 
@@ -168,17 +166,11 @@ TEST_F(InputPages, ASurchargeKeepsItsEndsInOrder)
 {
     h.ShowTab(1);
     Click(h.loads->LoadsBtn(kSurcharge)); // 0 to 10
-    LoadsTable* table = h.loads->Table();
-    EnterCell(table, 0, 3, "50");
-    EXPECT_FLOAT_EQ(job().Loads[0].XMin, 50.0f);
-    EXPECT_FLOAT_EQ(job().Loads[0].XMax, 50.0f);
-    EnterCell(table, 0, 4, "60");
-    EnterCell(table, 0, 3, "55");
-    EXPECT_FLOAT_EQ(job().Loads[0].XMin, 55.0f);
-    EXPECT_FLOAT_EQ(job().Loads[0].XMax, 60.0f);
-    EnterCell(table, 0, 4, "-5");
-    EXPECT_FLOAT_EQ(job().Loads[0].XMin, -5.0f);
-    EXPECT_FLOAT_EQ(job().Loads[0].XMax, -5.0f);
+    for (auto [col, text, xMin, xMax] : {std::tuple{3, "50", 50.0f, 50.0f}, {4, "60", 50.0f, 60.0f},
+                                         {3, "55", 55.0f, 60.0f}, {4, "-5", -5.0f, -5.0f}}) {
+        EnterCell(h.loads->Table(), 0, col, text);
+        ExpectFloats({job().Loads[0].XMin, job().Loads[0].XMax}, {xMin, xMax});
+    }
     EXPECT_EQ(h.interaction.beeps, 0);
 }
 
@@ -206,18 +198,13 @@ TEST_F(InputPages, DeleteActsOnlyOnALoadAndTheCurrentRowStaysOnOne)
     for (int type : {kSurcharge, kLineLoad, kLateralLoad})
         Click(h.loads->LoadsBtn(type));
     ChooseCell(table, 2, 1);
-    Click(h.loads->LoadsBtn(4));
-    ASSERT_EQ(job().LoadCount(), 2);
-    EXPECT_EQ(job().Loads[1].LoadType, kLineLoad);
-    EXPECT_EQ(table->CurrentItem(), 2); // clamped to the last load, which is what the next Delete removes
-
-    Click(h.loads->LoadsBtn(4));
-    ASSERT_EQ(job().LoadCount(), 1);
-    EXPECT_EQ(job().Loads[0].LoadType, kSurcharge);
-    EXPECT_EQ(table->CurrentItem(), 1);
-    Click(h.loads->LoadsBtn(4));
-    EXPECT_EQ(job().LoadCount(), 0);
-    EXPECT_EQ(table->CurrentItem(), 0);
+    // The current row is clamped to the last load, which is what the next Delete removes.
+    for (int left : {2, 1, 0}) {
+        Click(h.loads->LoadsBtn(4));
+        ASSERT_EQ(job().LoadCount(), left);
+        EXPECT_EQ(left > 0 ? job().Loads.back().LoadType : -1, left == 2 ? kLineLoad : left == 1 ? kSurcharge : -1);
+        EXPECT_EQ(table->CurrentItem(), left);
+    }
     const std::size_t snapshots = h.undo.size();
     Click(h.loads->LoadsBtn(4));
     EXPECT_EQ(h.undo.size(), snapshots);
@@ -296,9 +283,8 @@ TEST_F(InputPages, SoilCellsAndTheWaterDensity)
 {
     Click(h.soils->InsertBtn());
     SoilsTable* table = h.soils->Soils();
-    EnterCell(table, 0, 0, "  London clay");
-    EnterCell(table, 0, 2, "22.5");
-    EnterCell(table, 0, 4, "0.255");
+    for (auto [col, text] : {std::pair{0, "  London clay"}, {2, "22.5"}, {4, "0.255"}})
+        EnterCell(table, 0, col, text);
     EXPECT_EQ(job().Soil(1).Description.Trimmed(), "London clay");
     EXPECT_FLOAT_EQ(job().Soil(1).Phi, 22.0f);
     EXPECT_FLOAT_EQ(job().Soil(1).Ru, 0.26f);
@@ -370,13 +356,10 @@ TEST_F(InputPages, TheRefreshKeepsTheCurrentSoilOnARow)
 {
     Click(h.soils->InsertBtn());
     Click(h.soils->InsertBtn());
-    h.session.CurrentSoil = 9;
+    h.session.CurrentSoil = 9; // the window's refresh test takes the other cases
     h.Refresh();
     EXPECT_EQ(h.session.CurrentSoil, 3);
     EXPECT_EQ(h.soils->Soils()->currentRow(), 2);
-    h.session.CurrentSoil = 0;
-    h.Refresh();
-    EXPECT_EQ(h.session.CurrentSoil, 1);
 }
 
 TEST_F(InputPages, DeleteSoilBesideTheTableAsksAndActsOnAHighlightedSoil)
@@ -480,9 +463,7 @@ TEST_F(InputPages, TypedPointsAreCheckedAddedInOrderAndDeleted)
     Click(add);
     const SoilRecord& soil = job().Soil(1);
     ASSERT_EQ(soil.PointCount, 2);
-    EXPECT_FLOAT_EQ(soil.X[1], 1.0f);
-    EXPECT_FLOAT_EQ(soil.X[2], 5.0f);
-    EXPECT_FLOAT_EQ(soil.Y[2], 3.0f);
+    ExpectFloats({soil.X[1], soil.X[2], soil.Y[2]}, {1, 5, 3});
 
     TypeInBox(x, "10000");
     Click(add);
@@ -492,9 +473,7 @@ TEST_F(InputPages, TypedPointsAreCheckedAddedInOrderAndDeleted)
 
     // A typed x beyond the next point puts the point back in order.
     EnterCell(h.soils->Points(), 0, 0, "20");
-    EXPECT_FLOAT_EQ(soil.X[1], 5.0f);
-    EXPECT_FLOAT_EQ(soil.X[2], 20.0f);
-    EXPECT_FLOAT_EQ(soil.Y[2], 1.0f);
+    ExpectFloats({soil.X[1], soil.X[2], soil.Y[2]}, {5, 20, 1});
 
     ChooseCell(h.soils->Points(), 1, 0);
     Click(h.soils->SoilBtn(SoilsPage::kDeletePoint));
@@ -528,17 +507,15 @@ TEST_F(InputPages, ACodeWritesItsFactorsAndCustomMakesThemEditable)
     EXPECT_FALSE(h.factors->FactorBox(9)->isReadOnly());
     EXPECT_TRUE(h.factors->CodeOption(kServiceability)->isChecked());
 
-    h.factors->CodeOption(kBs8006Uls)->click();
-    EXPECT_EQ(job().Factors.DesignCode, kBs8006Uls);
-    EXPECT_FLOAT_EQ(job().Factors.Cohesion, 1.6f);
-    EXPECT_EQ(h.factors->FactorBox(1)->text(), "1.50");
+    // Custom keeps the BS 8006 factors chosen before it, and opens them to typing.
+    for (int code : {kBs8006Uls, kCustomFactors}) {
+        h.factors->CodeOption(code)->click();
+        EXPECT_EQ(job().Factors.DesignCode, code);
+        ExpectFloats({job().Factors.RamificationsOfFailure, job().Factors.Cohesion}, {1.1f, 1.6f});
+        EXPECT_EQ(h.factors->FactorBox(0)->text() + h.factors->FactorBox(1)->text(), "1.101.50");
+        EXPECT_EQ(h.factors->FactorBox(0)->isReadOnly(), code != kCustomFactors);
+    }
     EXPECT_TRUE(h.session.JobModified);
-
-    h.factors->CodeOption(kCustomFactors)->click();
-    EXPECT_EQ(job().Factors.DesignCode, kCustomFactors);
-    EXPECT_FLOAT_EQ(job().Factors.RamificationsOfFailure, 1.1f);
-    EXPECT_FALSE(h.factors->FactorBox(0)->isReadOnly());
-    EXPECT_EQ(h.factors->FactorBox(0)->text(), "1.10");
 }
 
 TEST_F(InputPages, FactorBoxesAcceptZeroToTenAndRefuseTheRestWithTheMessage)
