@@ -2,9 +2,12 @@
 // Expectations are worked by hand from the origin, the scale and the surface size.
 
 #include "drawing/view.h"
+#include "support/expect_floats.h"
 #include "support/job_builders.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace clv::drawing {
 namespace {
@@ -19,6 +22,13 @@ View MakeView(Single x0, Single y0, Single scale)
     v.ViewScale = scale;
     return v;
 }
+
+using test::ExpectFloats;
+
+/** Scale and origin of a view, for one comparison. */
+std::vector<float> Fit(const View& v) { return {v.ViewScale, v.ViewOriginX, v.ViewOriginY}; }
+
+std::vector<float> Box(const Extents& e) { return {e.XMin, e.XMax, e.YMin, e.YMax}; }
 
 Job GroundJob()
 {
@@ -70,24 +80,17 @@ TEST(ViewTransform, SnapsToNearestMultipleWithHalfDown)
 
 TEST(ViewTransform, CursorReadOutHasTwoDecimals)
 {
-    EXPECT_EQ(CursorText(12.345f), "12.35");
-    EXPECT_EQ(CursorText(-3.5f), "-3.50");
-    EXPECT_EQ(CursorText(0.0f), "0.00");
+    EXPECT_EQ(CursorText(12.345f) + " " + CursorText(-3.5f) + " " + CursorText(0.0f), "12.35 -3.50 0.00");
 }
 
 TEST(ViewFit, EmptyJobShowsTheDefaultBoxAndRecordsNothing)
 {
     View v;
     ViewHistory history;
-    const Extents e = ZoomLimits(v, history, kSurface, MakeDefaultJob());
-    EXPECT_EQ(e.XMin, -10.0f);
-    EXPECT_EQ(e.XMax, 20.0f);
-    EXPECT_EQ(e.YMin, -5.0f);
-    EXPECT_EQ(e.YMax, 10.0f);
+    EXPECT_EQ(Box(ZoomLimits(v, history, kSurface, MakeDefaultJob())), Box({-10.0f, 20.0f, -5.0f, 10.0f}));
     // 800/30 > 400/15: the height fits, the width is centred.
-    EXPECT_FLOAT_EQ(v.ViewScale, 400.0f / 15.0f);
-    EXPECT_FLOAT_EQ(v.ViewOriginY, -5.0f);
-    EXPECT_FLOAT_EQ(v.ViewOriginX, -10.0f - (800.0f - 30.0f * v.ViewScale) / 2.0f / v.ViewScale);
+    const float scale = 400.0f / 15.0f;
+    ExpectFloats(Fit(v), {scale, -10.0f - (800.0f - 30.0f * scale) / 2.0f / scale, -5.0f});
 
     // Fitting again from a set view still records nothing without a ground surface.
     ZoomLimits(v, history, kSurface, MakeDefaultJob());
@@ -97,12 +100,8 @@ TEST(ViewFit, EmptyJobShowsTheDefaultBoxAndRecordsNothing)
 TEST(ViewFit, ExtentsFromSoilWaterAndLoads)
 {
     bool hasGround = false;
-    const Extents e = JobExtents(GroundJob(), &hasGround);
+    EXPECT_EQ(Box(JobExtents(GroundJob(), &hasGround)), Box({-12.0f, 35.0f, -5.0f, 10.0f}));
     EXPECT_TRUE(hasGround);
-    EXPECT_EQ(e.XMin, -12.0f);
-    EXPECT_EQ(e.XMax, 35.0f);
-    EXPECT_EQ(e.YMin, -5.0f);
-    EXPECT_EQ(e.YMax, 10.0f);
 }
 
 TEST(ViewFit, FitsTheTighterDirectionAndCentresTheOther)
@@ -120,9 +119,7 @@ TEST(ViewFit, FitsTheTighterDirectionAndCentresTheOther)
         View v = MakeView(1.0f, 2.0f, 3.0f);
         ViewHistory history;
         ZoomLimits(v, history, c.size, GroundJob());
-        EXPECT_FLOAT_EQ(v.ViewScale, c.scale);
-        EXPECT_FLOAT_EQ(v.ViewOriginX, c.x0);
-        EXPECT_FLOAT_EQ(v.ViewOriginY, c.y0);
+        ExpectFloats(Fit(v), {c.scale, c.x0, c.y0});
         ASSERT_TRUE(history.PreviousEnabled());
         EXPECT_EQ(history.At(1).Scale, 3.0); // the view before the fit
     }
@@ -154,9 +151,7 @@ TEST(ViewZoom, InButtonAndScaleCeiling)
         View v = MakeView(3.0f, 4.0f, c.before);
         ViewHistory history;
         PrepareViewForDrawing(v, history, kSurface, GroundJob());
-        EXPECT_EQ(v.ViewScale, c.after) << c.before;
-        EXPECT_EQ(v.ViewOriginX, 3.0f); // the origin stays
-        EXPECT_EQ(v.ViewOriginY, 4.0f);
+        EXPECT_EQ(Fit(v), (std::vector{c.after, 3.0f, 4.0f})) << c.before; // the origin stays
     }
 }
 
@@ -182,17 +177,13 @@ TEST(ViewZoom, WindowShowsTheWholeBoxInAnyCornerOrder)
         else
             ZoomWindow(v, history, kSurface, 100.0, 300.0, 300.0, 200.0);
         // 800/10 = 80 = 400/5: both fit; the x branch (sx <= sy) is taken.
-        EXPECT_FLOAT_EQ(v.ViewScale, 80.0f);
-        EXPECT_FLOAT_EQ(v.ViewOriginX, -5.0f);
-        EXPECT_FLOAT_EQ(v.ViewOriginY, 0.0f);
+        ExpectFloats(Fit(v), {80.0f, -5.0f, 0.0f});
     }
     // A taller box: Y 0..10 over X -5..5 fits the height and centres across.
     View v = MakeView(-10.0f, -5.0f, 20.0f);
     ViewHistory history;
     ZoomWindow(v, history, kSurface, 100.0, 300.0, 300.0, 100.0);
-    EXPECT_FLOAT_EQ(v.ViewScale, 40.0f);
-    EXPECT_FLOAT_EQ(v.ViewOriginY, 0.0f);
-    EXPECT_FLOAT_EQ(v.ViewOriginX, -5.0f - (800.0f / 40.0f - 10.0f) / 2.0f);
+    ExpectFloats(Fit(v), {40.0f, -5.0f - (800.0f / 40.0f - 10.0f) / 2.0f, 0.0f});
 }
 
 TEST(ViewZoom, SingleClickWindowIsATenthOfAMetre)
@@ -213,12 +204,9 @@ TEST(ViewZoom, PanCentresTheClickAndPreviousUndoesIt)
     View v = MakeView(-10.0f, -5.0f, 20.0f);
     ViewHistory history;
     PanTo(v, history, kSurface, 50.0f, 40.0f);
-    EXPECT_FLOAT_EQ(v.ViewOriginX, 50.0f - 20.0f);
-    EXPECT_FLOAT_EQ(v.ViewOriginY, 40.0f - 10.0f);
-    EXPECT_EQ(v.ViewScale, 20.0f);
+    ExpectFloats(Fit(v), {20.0f, 50.0f - 20.0f, 40.0f - 10.0f});
     ASSERT_TRUE(ZoomPrevious(v, history));
-    EXPECT_EQ(v.ViewOriginX, -10.0f);
-    EXPECT_EQ(v.ViewOriginY, -5.0f);
+    EXPECT_EQ(Fit(v), Fit(MakeView(-10.0f, -5.0f, 20.0f)));
     EXPECT_FALSE(history.PreviousEnabled());
     EXPECT_FALSE(ZoomPrevious(v, history)); // nothing left: the view stays
     EXPECT_EQ(v.ViewOriginX, -10.0f);
@@ -256,9 +244,7 @@ TEST(ViewHistoryTest, AnUnsetViewIsNotRecorded)
     EXPECT_FALSE(history.PreviousEnabled());
     history.Record(MakeView(1.0f, 2.0f, 5.0f));
     EXPECT_TRUE(history.PreviousEnabled());
-    EXPECT_EQ(history.At(1).OriginX, 1.0);
-    EXPECT_EQ(history.At(1).OriginY, 2.0);
-    EXPECT_EQ(history.At(2).Scale, 0.0);
+    EXPECT_EQ((std::array{history.At(1).OriginX, history.At(1).OriginY, history.At(2).Scale}), (std::array{1.0, 2.0, 0.0}));
 }
 
 } // namespace

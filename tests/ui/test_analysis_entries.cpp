@@ -4,6 +4,8 @@
 // the wedge boxes.
 
 #include "ui/analysis_page_harness.h"
+#include "ui/dialog_harness.h"
+#include "support/expect_floats.h"
 
 #include "ui/entry_box.h"
 #include "ui/slip_box_entry.h"
@@ -41,16 +43,9 @@ struct SlipCase {
 SlipSettings Settings()
 {
     SlipSettings s;
-    s.GridXMin = 2.0f;
-    s.GridXMax = 8.0f;
-    s.GridXInc = 1.0f;
-    s.GridYMin = 12.0f;
-    s.GridYMax = 15.0f;
-    s.GridYInc = 1.0f;
-    s.CommonXMin = -4.0f;
-    s.CommonXMax = 4.0f;
-    s.CommonXInc = 2.0f;
-    s.CommonY = 1.5f;
+    s.GridXMin = 2.0f, s.GridXMax = 8.0f, s.GridXInc = 1.0f;
+    s.GridYMin = 12.0f, s.GridYMax = 15.0f, s.GridYInc = 1.0f;
+    s.CommonXMin = -4.0f, s.CommonXMax = 4.0f, s.CommonXInc = 2.0f, s.CommonY = 1.5f;
     return s;
 }
 
@@ -109,24 +104,12 @@ TEST(SlipBoxEntry, ShownTexts)
     EXPECT_EQ(ui::SlipBoxText(s, 10), "1.3"); // one decimal shown
 }
 
-void Key(QWidget* target, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
-
 /** Types into a box as a user would (replacing its text) and leaves it with Enter. */
 void TypeAndEnter(QLineEdit* box, const QString& text)
 {
     box->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
-    box->selectAll();
-    Key(box, Qt::Key_Delete);
-    for (const QChar c : text)
-        Key(box, Qt::Key_unknown, QString(c));
-    Key(box, Qt::Key_Return);
+    ui::test::TypeInto(box, text);
     QApplication::processEvents();
 }
 
@@ -276,8 +259,7 @@ TEST(DefinedTab, TypedPointsAreAddedInOrderAndDeleted)
         h.page->UserPointsBtn(0)->click();
     }
     ASSERT_EQ(h.session.job.UserPointCount(), 3);
-    EXPECT_FLOAT_EQ(h.session.job.UserPoints[0].X, -1.0f);
-    EXPECT_FLOAT_EQ(h.session.job.UserPoints[2].X, 20.0f);
+    ExpectFloats({h.session.job.UserPoints[0].X, h.session.job.UserPoints[2].X}, {-1, 20});
     EXPECT_EQ(h.page->UserPointsGrid()->rowCount(), 3);
     EXPECT_NE(h.page->UserCrit(3)->text(), "N/A"); // three points on and under the ground give a factor
 

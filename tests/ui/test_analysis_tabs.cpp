@@ -114,14 +114,11 @@ TEST(CircleTab, NoValidSlipGivesAnEmptyGridAndInvalid)
     // A ground surface two points long in the air above no slope: every circle
     // through the far grid misses it, so every slip is invalid.
     Job job = SimpleSlope();
-    job.Slip.AutoGenerate = kFalse;
-    job.Slip.AutoExtendGrid = kFalse;
-    job.Slip.GridXMin = job.Slip.GridXMax = 500.0f;
-    job.Slip.GridYMin = job.Slip.GridYMax = 500.0f;
-    job.Slip.GridXInc = job.Slip.GridYInc = 1.0f;
-    job.Slip.CommonXMin = job.Slip.CommonXMax = 499.0f;
-    job.Slip.CommonXInc = 1.0f;
-    job.Slip.CommonY = 499.0f;
+    SlipSettings& s = job.Slip;
+    s.AutoGenerate = s.AutoExtendGrid = kFalse;
+    s.GridXMin = s.GridXMax = s.GridYMin = s.GridYMax = 500.0f;
+    s.GridXInc = s.GridYInc = s.CommonXInc = 1.0f;
+    s.CommonXMin = s.CommonXMax = s.CommonY = 499.0f;
     AnalysisPageHarness<CirclePage> h(job);
     ASSERT_FALSE(h.ctx.analyses.Results().circles.Slips.empty());
     EXPECT_EQ(h.page->CritFOS()->text(), "Invalid");
@@ -137,9 +134,9 @@ TEST(DefinedTab, CuttingExampleShowsTheEngineResult)
     Direct d(job);
     const DefinedSurfaceResult r = AnalyseDefinedSurface({d.job, d.table, d.layers, {}});
     ASSERT_NE(r.Slip.StabilityFactor, kInvalidFactor);
-    EXPECT_EQ(h.page->UserCrit(0)->text(), Fmt(r.Slip.DisturbingForce, "######0.0"));
-    EXPECT_EQ(h.page->UserCrit(1)->text(), Fmt(r.Slip.SoilForce, "######0.0"));
-    EXPECT_EQ(h.page->UserCrit(2)->text(), Fmt(r.Slip.ReinforcementForce, "######0.0"));
+    const float totals[] = {r.Slip.DisturbingForce, r.Slip.SoilForce, r.Slip.ReinforcementForce};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(h.page->UserCrit(i)->text(), Fmt(totals[i], "######0.0")) << i;
     EXPECT_EQ(h.page->UserCrit(3)->text(), ExpectedFactor(r.Slip.StabilityFactor, "N/A"));
     // The points table lists the points as entered.
     const ui::PointsTable* grid = h.page->UserPointsGrid();

@@ -100,37 +100,7 @@ TEST_F(PrintingTest, PrintToThePdfFileEntryWritesTheReportThePreviewShows)
     EXPECT_FALSE(fs::exists(written));
 }
 
-TEST_F(PrintingTest, EverySectionClearedEmptiesThePreviewAndTickingAgainBringsThePagesBack)
-{
-    PrintingPage& page = OpenPrinting();
-    const int pages = page.PageCount();
-    ASSERT_GT(pages, 2);
-    page.NextBtn()->click();
-    page.NextBtn()->click();
-    EXPECT_EQ(page.PreviewPage(), 3);
-
-    page.PrintOptCheck(10)->click();
-    const int circlePages = page.PageCount();
-    ASSERT_GT(circlePages, 1);
-    ASSERT_LT(circlePages, pages);
-    page.PrintOptCheck(20)->click();
-    EXPECT_EQ(page.PageCount(), 0);
-    EXPECT_FALSE(page.Preview()->HasPage());
-    EXPECT_EQ(page.PageLable()->text(), "Page 0 of 0");
-    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
-    EXPECT_FALSE(page.NextBtn()->isEnabled());
-    EXPECT_FALSE(page.PrintOptCheck(11)->isEnabled());
-
-    page.PrintOptCheck(20)->click();
-    EXPECT_EQ(page.PageCount(), circlePages);
-    EXPECT_EQ(page.PreviewPage(), 1);
-    EXPECT_TRUE(page.Preview()->HasPage());
-    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
-    EXPECT_TRUE(page.NextBtn()->isEnabled());
-    EXPECT_TRUE(io.messages.empty());
-}
-
-TEST_F(PrintingTest, PagingStaysWithinTheLatestRun)
+TEST_F(PrintingTest, PagingStaysWithinTheLatestRunAndEverySectionClearedEmptiesThePreview)
 {
     PrintingPage& page = OpenPrinting();
     const int pages = page.PageCount();
@@ -142,7 +112,7 @@ TEST_F(PrintingTest, PagingStaysWithinTheLatestRun)
     EXPECT_FALSE(page.NextBtn()->isEnabled());
     EXPECT_EQ(page.PageLable()->text(), QString("Page %1 of %1").arg(pages));
 
-    // A shorter report (the circles alone) is shown from its first page; its last page ends the paging.
+    // A shorter report (the circles alone): its last page ends the paging.
     page.PrintOptCheck(10)->click();
     const int shorter = page.PageCount();
     ASSERT_GE(shorter, 2);
@@ -153,6 +123,22 @@ TEST_F(PrintingTest, PagingStaysWithinTheLatestRun)
     EXPECT_EQ(page.PreviewPage(), shorter);
     page.PreviousBtn()->click();
     EXPECT_EQ(page.PreviewPage(), shorter - 1);
+
+    page.PrintOptCheck(20)->click(); // every section cleared
+    EXPECT_EQ(page.PageCount(), 0);
+    EXPECT_FALSE(page.Preview()->HasPage());
+    EXPECT_EQ(page.PageLable()->text(), "Page 0 of 0");
+    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
+    EXPECT_FALSE(page.NextBtn()->isEnabled());
+    EXPECT_FALSE(page.PrintOptCheck(11)->isEnabled());
+
+    page.PrintOptCheck(20)->click(); // ticked again: the pages are back from the first
+    EXPECT_EQ(page.PageCount(), shorter);
+    EXPECT_EQ(page.PreviewPage(), 1);
+    EXPECT_TRUE(page.Preview()->HasPage());
+    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
+    EXPECT_TRUE(page.NextBtn()->isEnabled());
+    EXPECT_TRUE(io.messages.empty());
 }
 
 TEST_F(PrintingTest, LargePreviewPagesAndPrintsTheShownPageAlone)
