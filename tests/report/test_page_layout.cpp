@@ -15,20 +15,16 @@ namespace {
 // A font whose column is half its size in points and whose line is its size.
 FontMeasure HalfWidth(float points) { return {points / 2.0f, points}; }
 
-TEST(PageSetUp, ExactlyNinetyEightColumnsIsTooFewAndShrinksOneStep)
+TEST(PageSetUp, ExactlyNinetyEightColumnsIsTooFewAndShrinksOneStepMoreKeepsTwelvePoints)
 {
     // 15 + 588 + 3 = 606 wide: at 12 points a column is 6, so exactly 98 columns.
     const PageLayout p = ComputePageLayout(606.0f, 400.0f, Margins{}, HalfWidth);
     EXPECT_FLOAT_EQ(p.FontSize, 12.0f - 0.05f);
     EXPECT_FLOAT_EQ(p.ColumnWidth, (12.0f - 0.05f) / 2.0f);
     EXPECT_GT(p.ColumnsPerLine, 98.0f);
-}
-
-TEST(PageSetUp, MoreThanNinetyEightColumnsKeepsTwelvePoints)
-{
-    const PageLayout p = ComputePageLayout(606.06f, 400.0f, Margins{}, HalfWidth);
-    EXPECT_FLOAT_EQ(p.FontSize, 12.0f);
-    EXPECT_NEAR(p.ColumnsPerLine, 98.01f, 0.001f);
+    const PageLayout wider = ComputePageLayout(606.06f, 400.0f, Margins{}, HalfWidth);
+    EXPECT_FLOAT_EQ(wider.FontSize, 12.0f);
+    EXPECT_NEAR(wider.ColumnsPerLine, 98.01f, 0.001f);
 }
 
 TEST(PageSetUp, NarrowPageShrinksInSteps)
@@ -64,17 +60,7 @@ TEST(PageSetUp, RowsAreWholeRowsLessOne)
     EXPECT_EQ(q.RowsPerPage, 31); // 386 / 12 = 32.17
 }
 
-TEST(PageSetUp, PageTooShortForATableIsRefused)
-{
-    PageLayout p = ComputePageLayout(700.0f, 400.0f, Margins{}, HalfWidth);
-    p.RowsPerPage = kMinRowsPerPage;
-    EXPECT_FALSE(RefusePageLayout(p).has_value());
-    p.RowsPerPage = kMinRowsPerPage - 1;
-    ASSERT_TRUE(RefusePageLayout(p).has_value());
-    EXPECT_EQ(*RefusePageLayout(p), kPageTooShortMessage);
-}
-
-TEST(PrintReports, ShortPageIsRefusedWithAMessageAndNoPage)
+TEST(PrintReports, ShortPageIsRefusedWithAMessageAndNoPageAndNothingTickedStartsNoPage)
 {
     Job job = MakeDefaultJob();
     job.Soils.emplace_back();
@@ -95,6 +81,16 @@ TEST(PrintReports, ShortPageIsRefusedWithAMessageAndNoPage)
     EXPECT_FALSE(fits.Message.has_value());
     EXPECT_EQ(fits.Layout.RowsPerPage, kMinRowsPerPage);
     EXPECT_GT(fits.Pages, 0);
+
+    job.Print.fill(0);
+    test::RecordingDevice blank;
+    const PrintOutcome nothing = PrintReports(blank, src, Settings{}, test::TestHeader(job));
+    EXPECT_TRUE(nothing.PrintCancelled);
+    EXPECT_FALSE(nothing.Message.has_value());
+    EXPECT_EQ(nothing.Pages, 0);
+    EXPECT_EQ(nothing.PageCount, 0);
+    EXPECT_TRUE(blank.texts.empty());
+    EXPECT_EQ(blank.lines, 0);
 }
 
 struct EstimateCase {
@@ -122,22 +118,6 @@ TEST(EstimatePages, CountsEachTickedGroup)
             print[static_cast<std::size_t>(i)] = 1;
         EXPECT_EQ(EstimatePages(print, c.centres, c.wedges), c.pages) << c.centres << " " << c.wedges;
     }
-}
-
-TEST(PrintReports, NothingTickedStartsNoPage)
-{
-    Job job = MakeDefaultJob();
-    job.Print.fill(0);
-    const SectionTable table = BuildSectionTable(job);
-    const LayerList layers;
-    test::RecordingDevice device;
-    const PrintOutcome outcome = PrintReports(device, ReportSource{job, table, layers}, Settings{}, test::TestHeader(job));
-    EXPECT_TRUE(outcome.PrintCancelled);
-    EXPECT_FALSE(outcome.Message.has_value());
-    EXPECT_EQ(outcome.Pages, 0);
-    EXPECT_EQ(outcome.PageCount, 0);
-    EXPECT_TRUE(device.texts.empty());
-    EXPECT_EQ(device.lines, 0);
 }
 
 } // namespace

@@ -43,17 +43,9 @@ TEST(PageWriter, HeaderPrintsTheFirstPageNumberAndTheReferences)
 {
     RecordingDevice device;
     PageHeaderInfo h;
-    h.UserLine1 = "Dalk Geotechnics Ltd";
-    h.UserLine2 = "Leeds";
-    h.ProgramVersion = 2.02f;
-    h.MainTitle = "Main title";
-    h.SubTitle = "Sub title";
-    h.Analysis = "ESA";
-    h.Project = "P-17";
-    h.Engineer = "R. Okafor";
-    h.FileName = "bank.clv";
-    h.Date = "31/12/2026";
-    h.FirstPageNumber = 7;
+    h.UserLine1 = "Dalk Geotechnics Ltd", h.UserLine2 = "Leeds", h.ProgramVersion = 2.02f;
+    h.MainTitle = "Main title", h.SubTitle = "Sub title", h.Analysis = "ESA", h.Project = "P-17";
+    h.Engineer = "R. Okafor", h.FileName = "bank.clv", h.Date = "31/12/2026", h.FirstPageNumber = 7;
     PageWriter w(device, Layout(device), h, "Arial", true);
     w.StartPage();
     w.StartPage();
@@ -130,12 +122,6 @@ TEST(PageWriter, HeadingIsKeptWithItsColumnHeadingsAndFirstRow)
     EXPECT_EQ(heading->page, 2);
     EXPECT_EQ(device.Count("Kept together - continued"), 0);
 }
-
-} // namespace
-} // namespace clv::report
-
-namespace clv::report {
-namespace {
 
 TEST(PageWriter, LongHeaderValuesAreCutToTheirColumn)
 {
