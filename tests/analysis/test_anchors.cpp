@@ -12,11 +12,7 @@ namespace {
 LoadRecord Anchor(float value, float level, float angle, float freeLength, float fixedLength)
 {
     LoadRecord a;
-    a.LoadType = kAnchor;
-    a.Value = value;
-    a.Y = level;
-    a.Angle = angle;
-    a.FreeLength = freeLength;
+    a.LoadType = kAnchor, a.Value = value, a.Y = level, a.Angle = angle, a.FreeLength = freeLength;
     a.FixedLength = fixedLength;
     return a;
 }

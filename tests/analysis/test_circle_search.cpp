@@ -107,8 +107,7 @@ TEST(CircleSearch, LargestSliceCountKeepsTheSearchLinear)
     // no stratum crossings per circle.
     Analysed a(GridJob());
     SlipSettings& s = a.job.Slip;
-    s.AutoExtendGrid = kFalse;
-    s.GridXMin = 8.0f, s.GridXMax = 9.0f, s.GridYMin = 20.0f, s.GridYMax = 21.0f;
+    s.AutoExtendGrid = kFalse, s.GridXMin = 8.0f, s.GridXMax = 9.0f, s.GridYMin = 20.0f, s.GridYMax = 21.0f;
     s.MinSlices = 32767;
     const CircleSearchResult r = a.Search();
     ASSERT_EQ(r.Slips.size(), 8u);
@@ -127,8 +126,7 @@ TEST(CircleSearch, LastGridPointSurvivesSinglePrecisionRounding)
     // of three whole increments: the fourth column is still there.
     Analysed a(GridJob());
     SlipSettings& s = a.job.Slip;
-    s.AutoExtendGrid = kFalse;
-    s.GridXMin = 3.01f, s.GridXInc = 0.11f, s.GridXMax = 3.01f + 3.0f * 0.11f;
+    s.AutoExtendGrid = kFalse, s.GridXMin = 3.01f, s.GridXInc = 0.11f, s.GridXMax = 3.01f + 3.0f * 0.11f;
     s.GridYMin = s.GridYMax = 20.0f;
     EXPECT_EQ(a.Search().CentresX, 4);
 }
@@ -137,8 +135,7 @@ TEST(CircleSearch, GridsThatCannotBeSearchedAreRefused)
 {
     // 1001 x 1001 centres pass the 16-bit slip count: refused before anything is made.
     Analysed big(GridJob());
-    big.job.Slip.GridXMin = big.job.Slip.GridYMin = 0.0f;
-    big.job.Slip.GridXMax = big.job.Slip.GridYMax = 100.0f;
+    big.job.Slip.GridXMin = big.job.Slip.GridYMin = 0.0f, big.job.Slip.GridXMax = big.job.Slip.GridYMax = 100.0f;
     big.job.Slip.GridXInc = big.job.Slip.GridYInc = 0.1f;
     EXPECT_TRUE(big.Search().Slips.empty());
     ASSERT_EQ(big.notices.size(), 1u);

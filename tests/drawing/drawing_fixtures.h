@@ -39,9 +39,7 @@ struct Picture {
             bool showFactors = false)
         : section(drawing::AnalyseForTab(std::move(job), tab))
     {
-        view.ViewOriginX = x0;
-        view.ViewOriginY = y0;
-        view.ViewScale = scale;
+        view.ViewOriginX = x0, view.ViewOriginY = y0, view.ViewScale = scale;
         image = drawing::RenderSectionImage(section.Scene(showFactors), view, width, height);
     }
 

@@ -199,21 +199,14 @@ TEST(SectionImage, LoadsAndPiezometricGrid)
     Job job = TwoStrata();
     auto add = [&job](Integer type, float value, float x, float y) -> LoadRecord& {
         LoadRecord& load = job.Loads.emplace_back();
-        load.LoadType = type;
-        load.Value = value;
-        load.XMin = x;
-        load.Y = y;
+        load.LoadType = type, load.Value = value, load.XMin = x, load.Y = y;
         return load;
     };
     add(kLineLoad, 25.0f, -10.0f, kNoLevel);         // arrow down onto (-10, 0)
     add(kLateralLoad, 15.0f, -15.0f, 2.0f);          // arrow from the right onto (-15, 2)
     LoadRecord& anchor = add(kAnchor, 100.0f, 0.0f, 2.5f); // head where the ground is at 2.5: x 5
-    anchor.Angle = 30.0f;
-    anchor.FreeLength = 5.0f;
-    anchor.FixedLength = 8.0f;
-    job.Piezo.Enabled = kTrue;
-    job.Piezo.NX = 1;
-    job.Piezo.NY = 1;
+    anchor.Angle = 30.0f, anchor.FreeLength = 5.0f, anchor.FixedLength = 8.0f;
+    job.Piezo.Enabled = kTrue, job.Piezo.NX = 1, job.Piezo.NY = 1;
     job.Heads.Resize(1, 1);
     job.Heads.At(0, 1) = 12.0f; // x of the column
     job.Heads.At(1, 0) = 12.0f; // level of the row

@@ -17,9 +17,7 @@ constexpr SurfaceSize kSurface{800.0, 400.0};
 View MakeView(Single x0, Single y0, Single scale)
 {
     View v;
-    v.ViewOriginX = x0;
-    v.ViewOriginY = y0;
-    v.ViewScale = scale;
+    v.ViewOriginX = x0, v.ViewOriginY = y0, v.ViewScale = scale;
     return v;
 }
 

@@ -170,8 +170,7 @@ TEST_F(JobFileOnDisk, OldLayoutIsReadAndUpgraded)
         // Points as an older version could leave them: a wall face at x = 4 (a step down), points too far
         // out for 1 cm to separate them, a value that is not a number, and water points out of order.
         SoilRecord &top = old.Soil(1), &far = old.Soil(2);
-        top.PointCount = 4;
-        top.X[1] = 0.0f, top.X[2] = 4.0f, top.X[3] = 4.0005f, top.X[4] = 10.0f;
+        top.PointCount = 4, top.X[1] = 0.0f, top.X[2] = 4.0f, top.X[3] = 4.0005f, top.X[4] = 10.0f;
         top.Y[1] = 6.0f, top.Y[2] = 6.0f, top.Y[3] = 2.0f, top.Y[4] = 2.0f;
         for (int j = 1; j <= 4; ++j)
             far.X[j] = 1e9f, far.Y[j] = static_cast<float>(j * 3 % 5); // 3, 1, 4, 2

@@ -204,10 +204,8 @@ SlipResult Circle(float x, float y, float r, float factor)
     SlipResult s;
     s.CentreX = x, s.CentreY = y, s.Radius = r;
     s.DisturbingMoment = 1234.4f, s.SoilMoment = 1500.5f, s.ReinforcementMoment = 0.0f;
-    s.DisturbingForce = 321.0f, s.SoilForce = 400.0f, s.ReinforcementForce = 55.0f;
-    s.StabilityFactor = factor;
-    s.CentreMinimum = factor;
-    s.EntryAngle = -2.5f, s.ExitAngle = -0.8f;
+    s.DisturbingForce = 321.0f, s.SoilForce = 400.0f, s.ReinforcementForce = 55.0f, s.StabilityFactor = factor;
+    s.CentreMinimum = factor, s.EntryAngle = -2.5f, s.ExitAngle = -0.8f;
     return s;
 }
 

@@ -18,9 +18,7 @@ Job LongJob()
 {
     Job job = MakeDefaultJob();
     SoilRecord soil;
-    soil.Description = FixedText<25>("Sandy clay");
-    soil.Density = 19.0f;
-    soil.PointCount = 90;
+    soil.Description = FixedText<25>("Sandy clay"), soil.Density = 19.0f, soil.PointCount = 90;
     for (int j = 1; j <= 90; ++j)
         soil.X[static_cast<std::size_t>(j)] = static_cast<float>(j) + 0.25f, soil.Y[static_cast<std::size_t>(j)] = 2.0f;
     job.Soils = {soil};

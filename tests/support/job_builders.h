@@ -31,9 +31,7 @@ inline SoilRecord SoilWith(const char* name, float density, float phi, float coh
 {
     SoilRecord soil;
     soil.Description.Assign(name);
-    soil.Density = density;
-    soil.Phi = phi;
-    soil.Cohesion = cohesion;
+    soil.Density = density, soil.Phi = phi, soil.Cohesion = cohesion;
     SetPoints(soil, top);
     return soil;
 }

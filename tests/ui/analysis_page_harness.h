@@ -23,17 +23,9 @@ inline Job SimpleSlope()
 inline Job ManualGridJob()
 {
     Job job = SimpleSlope();
-    job.Slip.AutoGenerate = kFalse;
-    job.Slip.AutoExtendGrid = kFalse;
-    job.Slip.GridXMin = 4.0f;
-    job.Slip.GridXMax = 6.0f;
-    job.Slip.GridXInc = 1.0f;
-    job.Slip.GridYMin = 14.0f;
-    job.Slip.GridYMax = 16.0f;
-    job.Slip.GridYInc = 1.0f;
-    job.Slip.CommonXMin = -2.0f;
-    job.Slip.CommonXMax = 0.0f;
-    job.Slip.CommonXInc = 1.0f;
+    job.Slip.AutoGenerate = kFalse, job.Slip.AutoExtendGrid = kFalse, job.Slip.GridXMin = 4.0f;
+    job.Slip.GridXMax = 6.0f, job.Slip.GridXInc = 1.0f, job.Slip.GridYMin = 14.0f, job.Slip.GridYMax = 16.0f;
+    job.Slip.GridYInc = 1.0f, job.Slip.CommonXMin = -2.0f, job.Slip.CommonXMax = 0.0f, job.Slip.CommonXInc = 1.0f;
     job.Slip.CommonY = kNoLevel;
     return job;
 }

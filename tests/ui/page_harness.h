@@ -39,9 +39,7 @@ struct RefreshStandIn {
 
     RefreshStandIn()
     {
-        ctx.session = &session;
-        ctx.settings = &settings;
-        ctx.interaction = &interaction;
+        ctx.session = &session, ctx.settings = &settings, ctx.interaction = &interaction;
         ctx.EndEdit = [this] {
             session.JobModified = true;
             session.JobRefreshPending = true;

@@ -23,10 +23,7 @@ using ui::CirclePage;
 Job JobWithBadGrid()
 {
     Job job = ManualGridJob();
-    job.Slip.GridXMin = 5.0f;
-    job.Slip.GridXMax = 8.0f;
-    job.Slip.GridXInc = 0.0f;
-    job.Slip.CommonXMin = 0.0f;
+    job.Slip.GridXMin = 5.0f, job.Slip.GridXMax = 8.0f, job.Slip.GridXInc = 0.0f, job.Slip.CommonXMin = 0.0f;
     return job;
 }
 

@@ -219,9 +219,7 @@ TEST(CircleTab, DefineFunctionOpensItsEditorAndItsValuesAreAnUndoableEdit)
 TEST(WedgeTab, BoxesKeepTheirPairsInOrderAndRefuseWithTheMessage)
 {
     Job job = LoadExample("reinforced_embankment.clv");
-    job.Wedge.UseDefaults = kFalse;
-    job.Wedge.BaseAngleMin = 5.0f;
-    job.Wedge.BaseAngleMax = 20.0f;
+    job.Wedge.UseDefaults = kFalse, job.Wedge.BaseAngleMin = 5.0f, job.Wedge.BaseAngleMax = 20.0f;
     AnalysisPageHarness<WedgePage> h(job);
     h.page->show();
     QApplication::setActiveWindow(h.page.get());

@@ -115,10 +115,8 @@ TEST(CircleTab, NoValidSlipGivesAnEmptyGridAndInvalid)
     // through the far grid misses it, so every slip is invalid.
     Job job = SimpleSlope();
     SlipSettings& s = job.Slip;
-    s.AutoGenerate = s.AutoExtendGrid = kFalse;
-    s.GridXMin = s.GridXMax = s.GridYMin = s.GridYMax = 500.0f;
-    s.GridXInc = s.GridYInc = s.CommonXInc = 1.0f;
-    s.CommonXMin = s.CommonXMax = s.CommonY = 499.0f;
+    s.AutoGenerate = s.AutoExtendGrid = kFalse, s.GridXMin = s.GridXMax = s.GridYMin = s.GridYMax = 500.0f;
+    s.GridXInc = s.GridYInc = s.CommonXInc = 1.0f, s.CommonXMin = s.CommonXMax = s.CommonY = 499.0f;
     AnalysisPageHarness<CirclePage> h(job);
     ASSERT_FALSE(h.ctx.analyses.Results().circles.Slips.empty());
     EXPECT_EQ(h.page->CritFOS()->text(), "Invalid");

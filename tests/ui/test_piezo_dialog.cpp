@@ -156,34 +156,50 @@ TEST_F(PiezoDialogTest, TypedElevationsAreStoredWithinTenThousandAndRefusedBeyon
     EXPECT_TRUE(Editor()->isHidden());
 }
 
-TEST_F(PiezoDialogTest, ClosingWithAnEmptyCellWarnsAndSwitchesTheGridOff)
+TEST_F(PiezoDialogTest, AnEmptyCellOrLimitsChangedWithoutResetWarnAndSwitchTheGridOffOnClosing)
 {
-    Open();
-    LayOut("0", "20", "10", "0", "10", "5");
-    Click(EnableCheck());
-    ASSERT_TRUE(IsSet(h.session.job.Piezo.Enabled));
-    Grid()->setCurrentCell(3, 2);
-    QTest::keyClick(Grid(), Qt::Key_Return); // opens on the cell's text
-    QTest::keyClick(Editor(), Qt::Key_Backspace);
-    QTest::keyClick(Editor(), Qt::Key_Return);
-    EXPECT_EQ(Cell(3, 2), "");
-    EXPECT_EQ(h.session.job.Heads.At(3, 2), kNoLevel);
-
-    Click(Child<QPushButton>(*dialog, "CloseBtn"));
-    ASSERT_EQ(h.io.messages.size(), 1u);
-    EXPECT_EQ(h.io.messages[0].title, "Incomplete data warning");
-    EXPECT_EQ(h.io.messages[0].text, "The elevation data in the grid has not been completed.\r"
-                                     "This can lead to unpredicatable results.\r"
-                                     "As a precaution the piezometric grid will be disabled.\r"
-                                     "You can complete data entry at a later date.");
-    EXPECT_FALSE(IsSet(h.session.job.Piezo.Enabled));
-    EXPECT_FALSE(dialog->isVisible());
+    for (const bool emptyCell : {true, false}) {
+        h.io.messages.clear();
+        Open();
+        LayOut("0", "20", "10", "0", "10", "5");
+        Click(EnableCheck());
+        ASSERT_TRUE(IsSet(h.session.job.Piezo.Enabled));
+        if (emptyCell) {
+            Grid()->setCurrentCell(3, 2);
+            QTest::keyClick(Grid(), Qt::Key_Return); // opens on the cell's text
+            QTest::keyClick(Editor(), Qt::Key_Backspace);
+            QTest::keyClick(Editor(), Qt::Key_Return);
+            EXPECT_EQ(Cell(3, 2), "");
+            EXPECT_EQ(h.session.job.Heads.At(3, 2), kNoLevel);
+        } else {
+            TypeInto(Box("MaxXBox"), "40");
+            EXPECT_EQ(h.session.job.Piezo.NX, 3); // the table is not rebuilt by the limits alone
+        }
+        Click(Child<QPushButton>(*dialog, "CloseBtn"));
+        ASSERT_EQ(h.io.messages.size(), 1u);
+        EXPECT_EQ(h.io.messages[0].title, "Incomplete data warning");
+        EXPECT_EQ(h.io.messages[0].text, "The elevation data in the grid has not been completed.\r"
+                                         "This can lead to unpredicatable results.\r"
+                                         "As a precaution the piezometric grid will be disabled.\r"
+                                         "You can complete data entry at a later date.");
+        EXPECT_FALSE(IsSet(h.session.job.Piezo.Enabled));
+        EXPECT_FALSE(dialog->isVisible());
+    }
 }
 
-TEST_F(PiezoDialogTest, CloseCommitsTheEntryStillBeingTyped)
+TEST_F(PiezoDialogTest, CloseCommitsTheEntryStillBeingTypedOrStaysOpenWhenItIsRefused)
 {
     Open();
     LayOut("0", "10", "10", "0", "5", "5");
+    TypeCell(1, 1, "20000");
+    Click(Child<QPushButton>(*dialog, "CloseBtn"));
+    ASSERT_EQ(h.io.messages.size(), 1u);
+    EXPECT_EQ(h.io.messages[0].title, "Invalid data entry");
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    EXPECT_FLOAT_EQ(h.session.job.Heads.At(1, 1), 0.0f);
+
+    h.io.messages.clear();
     Grid()->setCurrentCell(1, 1);
     QTest::keyClick(Grid(), Qt::Key_Return);
     QTest::keyClick(Editor(), Qt::Key_Backspace); // the cell would be empty...
@@ -194,34 +210,6 @@ TEST_F(PiezoDialogTest, CloseCommitsTheEntryStillBeingTyped)
     EXPECT_TRUE(h.io.messages.empty()); // complete: no warning, the grid stays on
     EXPECT_TRUE(IsSet(h.session.job.Piezo.Enabled));
     EXPECT_FALSE(dialog->isVisible());
-}
-
-TEST_F(PiezoDialogTest, CloseWithARefusedEntryStaysOpen)
-{
-    Open();
-    LayOut("0", "10", "10", "0", "5", "5");
-    TypeCell(1, 1, "20000");
-    Click(Child<QPushButton>(*dialog, "CloseBtn"));
-    ASSERT_EQ(h.io.messages.size(), 1u);
-    EXPECT_EQ(h.io.messages[0].title, "Invalid data entry");
-    EXPECT_TRUE(dialog->isVisible());
-    QTest::keyClick(Editor(), Qt::Key_Escape);
-    Click(Child<QPushButton>(*dialog, "CloseBtn"));
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FLOAT_EQ(h.session.job.Heads.At(1, 1), 0.0f);
-}
-
-TEST_F(PiezoDialogTest, LimitsChangedWithoutResetSwitchTheGridOffOnClosing)
-{
-    Open();
-    LayOut("0", "20", "10", "0", "10", "5");
-    Click(EnableCheck());
-    TypeInto(Box("MaxXBox"), "40");
-    EXPECT_EQ(h.session.job.Piezo.NX, 3); // the table is not rebuilt by the limits alone
-    dialog->close();
-    ASSERT_EQ(h.io.messages.size(), 1u);
-    EXPECT_EQ(h.io.messages[0].title, "Incomplete data warning");
-    EXPECT_FALSE(IsSet(h.session.job.Piezo.Enabled));
 }
 
 TEST_F(PiezoDialogTest, AGridTooLargeToStoreIsRefusedAndTheOldGridKept)

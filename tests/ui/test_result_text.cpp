@@ -43,13 +43,8 @@ TEST(ResultText, NumbersThatAreNotNumbersShowNotAvailable)
 TEST(ResultText, WedgeWithoutABaseHasNoBaseAngle)
 {
     WedgeResult w;
-    w.ToeLevel = 2.001f;
-    w.BaseAngle = 15.0f;
-    w.RearAngle = 55.0f;
-    w.Disturbing = 40.25f;
-    w.SoilRestore = 10.0f;
-    w.ReinforcementRestore = 60.0f;
-    w.StabilityFactor = 2.0f;
+    w.ToeLevel = 2.001f, w.BaseAngle = 15.0f, w.RearAngle = 55.0f, w.Disturbing = 40.25f, w.SoilRestore = 10.0f;
+    w.ReinforcementRestore = 60.0f, w.StabilityFactor = 2.0f;
     for (float width : {0.0f, -0.5f}) {
         w.BaseWidth = width;
         EXPECT_EQ(ui::WedgeTexts(w)[2], "-");

@@ -26,9 +26,7 @@ protected:
     ClvMain& Start(std::optional<QString> commandLineJob = std::nullopt)
     {
         ClvMainOptions options;
-        options.folders = folders;
-        options.interaction = &io;
-        options.commandLineJob = std::move(commandLineJob);
+        options.folders = folders, options.interaction = &io, options.commandLineJob = std::move(commandLineJob);
         window = std::make_unique<ClvMain>(options);
         io.messages.clear();
         return *window;
@@ -49,10 +47,7 @@ protected:
     static SoilRecord Soil(const char* name, int points, float density = 19.0f)
     {
         SoilRecord soil;
-        soil.Description = std::string_view(name);
-        soil.Density = density;
-        soil.Phi = 30.0f;
-        soil.Cohesion = 5.0f;
+        soil.Description = std::string_view(name), soil.Density = density, soil.Phi = 30.0f, soil.Cohesion = 5.0f;
         soil.PointCount = static_cast<Integer>(points);
         for (int j = 1; j <= points; ++j) {
             soil.X[static_cast<std::size_t>(j)] = 5.0f * static_cast<float>(j - 1);
