@@ -26,21 +26,27 @@ Job TwoStrata(Points water = {})
 // View: x -20..20, y -10..16.7 on 600 x 400.
 constexpr float kX0 = -20.0f, kY0 = -10.0f, kScale = 15.0f;
 
+struct Spot {
+    double x, y;
+    QColor colour;
+};
+
+void ExpectColours(const Picture& pic, std::initializer_list<Spot> spots)
+{
+    for (const Spot& c : spots)
+        EXPECT_TRUE(IsColour(pic.At(c.x, c.y), c.colour)) << c.x << ", " << c.y << ": " << pic.At(c.x, c.y).name().toStdString();
+}
+
 
 TEST(SectionImage, StrataFilledBetweenTheirSurfacesAndNothingAboveGround)
 {
     const Picture pic(TwoStrata(), kTabGeometry, kX0, kY0, kScale);
-    struct Case {
-        double x, y;
-        QColor colour;
-    } cases[] = {
+    ExpectColours(pic, {
         {15.0, 2.0, palette::SoilFill(1)},  {-10.0, -1.5, palette::SoilFill(1)},
         {-10.0, -6.0, palette::SoilFill(2)}, {5.0, -9.5, palette::SoilFill(2)}, // the lowest, to the view's bottom
         {-10.0, 3.0, Qt::white},            {-10.0, 0.5, Qt::white},             // above the ground
         {5.0, 4.0, Qt::white},              {15.0, 12.0, Qt::white},
-    };
-    for (const Case& c : cases)
-        EXPECT_TRUE(IsColour(pic.At(c.x, c.y), c.colour)) << c.x << ", " << c.y << ": " << pic.At(c.x, c.y).name().toStdString();
+    });
 
     // No fill anywhere above the ground line, from edge to edge.
     for (double x = -19.0; x <= 19.0; x += 0.5) {
@@ -54,32 +60,22 @@ TEST(SectionImage, PondedWaterAndTheLowestStratumUnderAHighWaterTable)
 {
     // Water at 1 m: above the ground left of x = 2, below it to the right, and
     // above the whole top of the lowest stratum (at -3), which is still filled.
-    const Picture pic(TwoStrata({{-20, 1}, {40, 1}}), kTabGeometry, kX0, kY0, kScale);
-    struct Case {
-        double x, y;
-        QColor colour;
-    } cases[] = {
+    ExpectColours(Picture(TwoStrata({{-20, 1}, {40, 1}}), kTabGeometry, kX0, kY0, kScale), {
         {-10.0, 0.5, palette::PondedWater()}, {-2.0, 0.6, palette::PondedWater()},
         {-10.0, 1.5, Qt::white},                 // above the water
         {5.0, 3.5, Qt::white},                   // above ground where the water is below it
         {5.0, 1.5, palette::SoilFill(1)},        // under water in the ground: soil, not water
         {-10.0, -6.0, palette::SoilFill(2)},
-    };
-    for (const Case& c : cases)
-        EXPECT_TRUE(IsColour(pic.At(c.x, c.y), c.colour)) << c.x << ", " << c.y << ": " << pic.At(c.x, c.y).name().toStdString();
+    });
 }
 
 TEST(SectionImage, ZoomedInFillsStayExactWhereSurfacesRunFarOffTheSurface)
 {
     // 200 units a metre over x 4..7, y 1..3: the second stratum lies 800 units
     // below the view and the far stations thousands of units to the sides.
-    const Picture pic(TwoStrata(), kTabGeometry, 4.0f, 1.0f, 200.0f);
-    struct Case {
-        double x, y;
-        bool soil;
-    } cases[] = {{5.0, 2.4, true}, {5.0, 2.6, false}, {5.5, 2.65, true}, {5.5, 2.85, false}, {4.2, 1.2, true}};
-    for (const Case& c : cases) // ground at x / 2
-        EXPECT_TRUE(IsColour(pic.At(c.x, c.y), c.soil ? palette::SoilFill(1) : QColor(Qt::white))) << c.x << ", " << c.y;
+    const QColor soil = palette::SoilFill(1), white = Qt::white; // ground at x / 2
+    ExpectColours(Picture(TwoStrata(), kTabGeometry, 4.0f, 1.0f, 200.0f),
+                  {{5.0, 2.4, soil}, {5.0, 2.6, white}, {5.5, 2.65, soil}, {5.5, 2.85, white}, {4.2, 1.2, soil}});
 }
 
 TEST(SectionImage, LayerThinnerThanAUnitGetsNoFill)
