@@ -62,6 +62,15 @@ inline std::vector<std::string> PdfPages(const std::filesystem::path& pdf)
     return pages;
 }
 
+/** The whole text of a PDF, its pages one after the other. */
+inline std::string PdfText(const std::filesystem::path& pdf)
+{
+    std::string all;
+    for (const std::string& page : PdfPages(pdf))
+        all += page;
+    return all;
+}
+
 /** The page count pdfinfo reads from the file, -1 when it cannot. */
 inline int PdfPageCount(const std::filesystem::path& pdf)
 {

@@ -44,14 +44,6 @@ protected:
         return *page;
     }
 
-    static std::string AllText(const fs::path& pdf)
-    {
-        std::string all;
-        for (const std::string& p : PdfPages(pdf))
-            all += p;
-        return all;
-    }
-
     /** The folders of page pictures under the settings folder. */
     std::vector<fs::path> PageFolders() const
     {
@@ -80,7 +72,7 @@ TEST_F(PrintingTest, PrintToThePdfFileEntryWritesTheReportThePreviewShows)
     const fs::path written = dir / "out" / "cutting report.pdf"; // the extension is added
     ASSERT_TRUE(fs::exists(written));
     EXPECT_EQ(report::test::PdfPageCount(written), page.PageCount());
-    const std::string text = AllText(written);
+    const std::string text = report::test::PdfText(written);
     EXPECT_EQ(CountOf(text, "Soils input data"), 1);
     EXPECT_EQ(CountOf(text, "Critical circle (minimum stability factor) details"), 1);
     EXPECT_EQ(CountOf(text, "File Name cutting.clv"), page.PageCount());
