@@ -3,6 +3,8 @@
 
 #include "model/soil_generator.h"
 
+#include "support/expect_floats.h"
+
 #include <gtest/gtest.h>
 
 namespace clv {
@@ -160,11 +162,7 @@ TEST(SoilGenerator, TheAddedSoilTakesTheFourValuesAndNewSoilDefaults)
     const SoilRecord soil = MakeGeneratedSoil({"Silty CLAY", 21.5f, 0.0f, 72.0f});
     EXPECT_EQ(soil.Description.Trimmed(), "Silty CLAY");
     EXPECT_EQ(soil.Description.Utf8().size(), 25u);
-    EXPECT_FLOAT_EQ(soil.Density, 21.5f);
-    EXPECT_FLOAT_EQ(soil.Phi, 0.0f);
-    EXPECT_FLOAT_EQ(soil.Cohesion, 72.0f);
-    EXPECT_FLOAT_EQ(soil.Ru, 0.0f);
-    EXPECT_FLOAT_EQ(soil.Suction, 0.0f);
+    test::ExpectFloats({soil.Density, soil.Phi, soil.Cohesion, soil.Ru, soil.Suction}, {21.5f, 0, 72, 0, 0});
     EXPECT_EQ(soil.PointCount, 0);
 }
 

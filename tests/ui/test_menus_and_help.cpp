@@ -48,17 +48,7 @@ TEST_F(WindowTest, MenusHaveTheirCaptionsInOrder)
     EXPECT_FALSE(w.findChild<QAction*>("FileSep4")->isVisible());
 }
 
-TEST_F(WindowTest, AboutShowsNameAndVersion)
-{
-    ClvMain& w = Start();
-    Trigger(w, "HelpAbout");
-    ASSERT_EQ(io.messages.size(), 1u);
-    EXPECT_EQ(io.messages[0].title, "About Dalk Clivora");
-    EXPECT_TRUE(io.messages[0].text.startsWith("Dalk Clivora")) << io.messages[0].text.toStdString();
-    EXPECT_TRUE(io.messages[0].text.contains(CLIVORA_VERSION_TEXT));
-}
-
-TEST_F(WindowTest, ContentsShowsTheGuideAndDemonstrationsOpenTheExamplesPage)
+TEST_F(WindowTest, AboutShowsNameAndVersionContentsTheGuideAndDemonstrationsTheExamplesPage)
 {
     ClvMain& w = Start();
     Trigger(w, "HelpContents");
@@ -75,6 +65,12 @@ TEST_F(WindowTest, ContentsShowsTheGuideAndDemonstrationsOpenTheExamplesPage)
     EXPECT_EQ(io.opened.size(), 1u);
     EXPECT_EQ(io.helpPages.size(), 1u);
     EXPECT_TRUE(io.messages.empty());
+
+    Trigger(w, "HelpAbout");
+    ASSERT_EQ(io.messages.size(), 1u);
+    EXPECT_EQ(io.messages[0].title, "About Dalk Clivora");
+    EXPECT_TRUE(io.messages[0].text.startsWith("Dalk Clivora")) << io.messages[0].text.toStdString();
+    EXPECT_TRUE(io.messages[0].text.contains(CLIVORA_VERSION_TEXT));
 }
 
 TEST_F(WindowTest, ManualsComeFromTheHelpFilesSettingOrBesideTheProgram)
