@@ -304,9 +304,16 @@ TEST_F(InputPages, SoilCellsAndTheWaterDensity)
     EnterCell(table, 1, 1, "10");
     EXPECT_FLOAT_EQ(job().Header.WaterUnitWeight, 10.0f);
     EXPECT_FLOAT_EQ(job().Soil(1).Density, 20.0f);
+
+    // Losing the focus commits the cell editor.
+    TypeInCell(table, 0, 3, "15");
+    h.soils->PointBox(0)->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(job().Soil(1).Cohesion, 15.0f);
+    EXPECT_FALSE(table->IsEditing());
 }
 
-TEST_F(InputPages, ChangingTheSoilRowByKeyboardRefillsThePoints)
+TEST_F(InputPages, ChangingTheSoilRowRefillsThePointsAndARefusedEntryStaysBehind)
 {
     job().Soils.push_back(SoilWithPoints("Upper", {{0, 5}, {20, 5}}));
     job().Soils.push_back(SoilWithPoints("Lower", {{-5, 1}, {10, 2}, {25, 3}}));
@@ -333,23 +340,16 @@ TEST_F(InputPages, ChangingTheSoilRowByKeyboardRefillsThePoints)
     EnterCell(points, 0, 1, "-2");
     EXPECT_FLOAT_EQ(job().Water.Y[1], -2.0f);
     EXPECT_FLOAT_EQ(job().Soil(2).Y[1], 1.0f);
-}
 
-TEST_F(InputPages, ARefusedPointEntryDoesNotFollowTheTableToAnotherSoil)
-{
-    job().Soils.push_back(SoilWithPoints("Upper", {{0, 5}, {20, 5}}));
-    job().Soils.push_back(SoilWithPoints("Lower", {{-5, 1}, {10, 2}}));
-    h.Refresh();
-    PointsTable* points = h.soils->Points();
+    // A refused point entry does not follow the table to another soil.
     TypeInCell(points, 0, 1, "20000");
     QTest::keyClick(points->Editor(), Qt::Key_Return);
     ASSERT_TRUE(points->IsEditing()); // refused, still open
-
-    ChooseCell(h.soils->Soils(), 1, 0); // the points of soil 2 fill the table
+    ChooseCell(soils, 1, 0); // the points of soil 2 fill the table
     EXPECT_FALSE(points->IsEditing());
     EXPECT_TRUE(points->CommitEdit());
     EXPECT_FLOAT_EQ(job().Soil(2).Y[1], 1.0f);
-    EXPECT_FLOAT_EQ(job().Soil(1).Y[1], 5.0f);
+    EXPECT_FLOAT_EQ(job().Water.Y[1], -2.0f);
 }
 
 TEST_F(InputPages, TheRefreshKeepsTheCurrentSoilOnARow)
@@ -595,17 +595,6 @@ TEST_F(InputPages, APendingCellOrBoxIsCommittedOnRequest)
     TypeInBox(h.factors->FactorBox(9), "-1");
     EXPECT_FALSE(h.factors->CommitPendingEdit());
     EXPECT_FLOAT_EQ(job().Header.LateralAccelerationFactor, 0.15f);
-}
-
-TEST_F(InputPages, LosingTheFocusCommitsTheCellEditor)
-{
-    Click(h.soils->InsertBtn());
-    SoilsTable* table = h.soils->Soils();
-    TypeInCell(table, 0, 3, "15");
-    h.soils->PointBox(0)->setFocus(Qt::MouseFocusReason);
-    QApplication::processEvents();
-    EXPECT_FLOAT_EQ(job().Soil(1).Cohesion, 15.0f);
-    EXPECT_FALSE(table->IsEditing());
 }
 
 } // namespace
