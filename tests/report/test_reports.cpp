@@ -62,8 +62,13 @@ TEST(InputReport, SoilsStrataWaterInTheirColumnsAndFormats)
 {
     Fixture f(TwoSoilJob());
     f.job.Header.WaterUnitWeight = 10.05f;
-    Printed run = Print(f.job, f.Source(), {10, 11});
+    Printed run = Print(f.job, f.Source(), {10, 11, 12, 13});
     EXPECT_EQ(run.outcome.Pages, 1);
+    // Empty loads and reinforcement say so rather than tabulate.
+    EXPECT_EQ(run.device.Count("No external loading was specified"), 1);
+    EXPECT_EQ(run.device.Count("No soil reinforcement was specified"), 1);
+    EXPECT_TRUE(run.device.Find("No soil reinforcement was specified")->bold);
+    EXPECT_EQ(run.device.Count("Load type") + run.device.Count("Strength"), 0);
     EXPECT_EQ(LineWith(run.device, "Granular fill"), (Line{"Granular fill", "19.3", "34", "2", "0.13", "1.5"}));
     EXPECT_EQ(LineWith(run.device, "Clay"), (Line{"Clay", "18.0", "22", "7", "0.00", "0.0"}));
     EXPECT_EQ(LineWith(run.device, "Density", 0), (Line{"Density", "Phi", "Cohesion", "Ru", "Suction"}));
@@ -119,17 +124,6 @@ TEST(InputReport, LoadsWithSurfaceLevelsAndAnchorsWithoutXColumns)
     EXPECT_EQ(run.device.Count("No external loading was specified"), 0);
     // The unit starts one column right of the magnitude's end at 26.
     EXPECT_FLOAT_EQ(run.device.Find("kN/m2")->x, 15.0f + 27 * 1.92f);
-}
-
-TEST(InputReport, EmptyLoadsAndReinforcementSayRatherThanTabulate)
-{
-    Fixture f(TwoSoilJob());
-    Printed run = Print(f.job, f.Source(), {10, 12, 13});
-    EXPECT_EQ(run.device.Count("No external loading was specified"), 1);
-    EXPECT_EQ(run.device.Count("No soil reinforcement was specified"), 1);
-    EXPECT_TRUE(run.device.Find("No soil reinforcement was specified")->bold);
-    EXPECT_EQ(run.device.Count("Load type"), 0);
-    EXPECT_EQ(run.device.Count("Strength"), 0);
 }
 
 TEST(InputReport, ReinforcementBlocks)
@@ -363,13 +357,22 @@ void ExpectBox(const DiagramExtents& e, const std::vector<float>& want)
     clv::test::ExpectFloats({e.XMin, e.XMax, e.YMin, e.YMax}, want);
 }
 
-TEST(Diagrams, ExtentsComeFromValidCirclesOnly)
+TEST(Diagrams, ExtentsComeFromValidCirclesOnlyAndWidenByATenthForSurfacesAndWedges)
 {
     CircleSearchResult search;
     search.Slips = {Circle(2, 10, 5, 1.3f), Circle(40, 90, 70, kInvalidFactor), Circle(6, 12, 8, 1.1f)};
     ExpectBox(CircleExtents(search), {2 - 5 - 1.0f, 6 + 8 + 1.0f, 12 - 8 - 1.0f, 12 + 1.0f});
     search.Slips = {Circle(40, 90, 70, kInvalidFactor)};
     EXPECT_TRUE(CircleExtents(search).Empty());
+
+    // A defined surface and the wedges widen by a tenth.
+    DefinedSurfaceResult d;
+    d.Slip.StabilityFactor = 1.2f;
+    d.Slices = {OneSlice()}; // x 1.25..2.5, base -1.5, top 4.0
+    ExpectBox(DefinedExtents(d), {1.25f - 0.125f, 2.5f + 0.125f, -1.5f - 0.55f, 4.0f + 0.55f});
+    WedgeSearchResult w;
+    w.Wedges = {Wedge(2.0f, 0, 60, 1.2f)}; // x 0..5, levels 0.5..6
+    ExpectBox(WedgeExtents(w), {-0.5f, 5.5f, 0.5f - 0.55f, 6.0f + 0.55f});
 }
 
 TEST(Diagrams, OneScaleFitsTheWidthOrTheHeight)
@@ -384,18 +387,6 @@ TEST(Diagrams, OneScaleFitsTheWidthOrTheHeight)
     EXPECT_FLOAT_EQ(f.PageX(10), 15 + 20.0f);
     EXPECT_FLOAT_EQ(f.PageY(-50), 60 + 200.0f);
     EXPECT_FLOAT_EQ(f.PageY(50), 60.0f);
-}
-
-TEST(Diagrams, DefinedAndWedgeExtentsWidenByATenth)
-{
-    DefinedSurfaceResult d;
-    d.Slip.StabilityFactor = 1.2f;
-    d.Slices = {OneSlice()}; // x 1.25..2.5, base -1.5, top 4.0
-    ExpectBox(DefinedExtents(d), {1.25f - 0.125f, 2.5f + 0.125f, -1.5f - 0.55f, 4.0f + 0.55f});
-
-    WedgeSearchResult w;
-    w.Wedges = {Wedge(2.0f, 0, 60, 1.2f)}; // x 0..5, levels 0.5..6
-    ExpectBox(WedgeExtents(w), {-0.5f, 5.5f, 0.5f - 0.55f, 6.0f + 0.55f});
 }
 
 TEST(Diagrams, AllCirclesDiagramWithoutAValidCircleSaysSo)
