@@ -56,7 +56,7 @@ Single Field(const SlipSettings& s, int box)
     return values[box];
 }
 
-TEST(SlipBoxEntry, RangesPairsAndTheSurfaceWord)
+TEST(SlipBoxEntry, RangesPairsTheSurfaceWordAndTheShownTexts)
 {
     const SlipCase cases[] = {
         {0, "3.456", true, false, 3.46f, ""},
@@ -91,17 +91,12 @@ TEST(SlipBoxEntry, RangesPairsAndTheSurfaceWord)
         EXPECT_EQ(outcome.Message, c.message);
         EXPECT_FLOAT_EQ(Field(s, c.box), c.expected);
     }
-}
-
-TEST(SlipBoxEntry, ShownTexts)
-{
+    // The texts shown: the depth with one decimal.
     SlipSettings s = Settings();
-    EXPECT_EQ(ui::SlipBoxText(s, 0), "2.00");
-    EXPECT_EQ(ui::SlipBoxText(s, 9), "1.50");
+    s.MinSlipDepth = 1.25f;
+    EXPECT_EQ(ui::SlipBoxText(s, 0) + " " + ui::SlipBoxText(s, 9) + " " + ui::SlipBoxText(s, 10), "2.00 1.50 1.3");
     s.CommonY = kNoLevel;
     EXPECT_EQ(ui::SlipBoxText(s, 9), "Surface");
-    s.MinSlipDepth = 1.25f;
-    EXPECT_EQ(ui::SlipBoxText(s, 10), "1.3"); // one decimal shown
 }
 
 /** Types into a box as a user would (replacing its text) and leaves it with Enter. */
