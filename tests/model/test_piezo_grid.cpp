@@ -76,19 +76,7 @@ TEST(PiezoGrid, ResetEndsTheStationsAtTheMaximumAndMayPutTheTopLevelAboveIt)
     }
 }
 
-TEST(PiezoGrid, NoExtentGivesNoGrid)
-{
-    PiezoSettings s = Limits(4, 4, 10, 2, 2, 5);
-    s.NX = 3, s.NY = 3;
-    PiezoHeads h;
-    h.Resize(3, 3);
-    ASSERT_FALSE(ResetPiezoGrid(s, h).has_value());
-    EXPECT_EQ(s.NX, 0);
-    EXPECT_EQ(s.NY, 0);
-    EXPECT_EQ(h.Values().size(), 1u);
-}
-
-TEST(PiezoGrid, AGridTooLargeToStoreIsRefusedAndTheOldOneKept)
+TEST(PiezoGrid, AGridTooLargeToStoreIsRefusedAndTheOldOneKeptAndNoExtentGivesNoGrid)
 {
     const PiezoSettings tooLarge[] = {
         Limits(0, 20000, 0.5f, 0, 5, 5),     // 40001 stations: beyond a 16-bit count
@@ -120,6 +108,13 @@ TEST(PiezoGrid, AGridTooLargeToStoreIsRefusedAndTheOldOneKept)
     // One more station is refused.
     s = Limits(0, 1000, 1, 0, 99, 1);
     EXPECT_TRUE(ResetPiezoGrid(s, h).has_value());
+    // No extent at all gives no grid, and no refusal.
+    s = Limits(4, 4, 10, 2, 2, 5);
+    s.NX = s.NY = 3;
+    ASSERT_FALSE(ResetPiezoGrid(s, h).has_value());
+    EXPECT_EQ(s.NX, 0);
+    EXPECT_EQ(s.NY, 0);
+    EXPECT_EQ(h.Values().size(), 1u);
 }
 
 TEST(PiezoGrid, LimitEntriesKeepThePairsOrderedAndWidenTheView)

@@ -27,7 +27,7 @@ protected:
     void Write(const std::string& text) const { std::ofstream(dir / "Clivora.ini", std::ios::binary) << text; }
 };
 
-TEST_F(SettingsFile, ValuesReadBackExactlyWithRecentFilesInTheirOwnCase)
+TEST_F(SettingsFile, ValuesReadBackExactlyWithRecentFilesInTheirOwnCaseEveryLetterAsWritten)
 {
     Settings settings;
     settings.RecentFiles = {"C:\\Jobs\\A14 Cutting.CLV", "/home/Eng/ÉTUDE.clv", "", "/jobs/odd\"name,1\r\nline.clv"};
@@ -38,19 +38,10 @@ TEST_F(SettingsFile, ValuesReadBackExactlyWithRecentFilesInTheirOwnCase)
     EXPECT_EQ(read.settings.RecentFiles, settings.RecentFiles);
     EXPECT_EQ(std::pair(read.settings.UserNameLine1, read.settings.UserNameLine2),
               std::pair(settings.UserNameLine1, settings.UserNameLine2));
-}
 
-TEST_F(SettingsFile, RecentFilesKeepEveryLetterAsWritten)
-{
     // On a case-sensitive file system "Slope.clv" and "slope.clv" are two files: no letter is folded,
-    // neither the ASCII capitals nor the Latin-1 ones, nor anything around them.
-    const std::string cases[] = {
-        "AZ", "az", "@[`{",
-        "\xC3\x80\xC3\x9E",             // A grave, thorn
-        "\xC3\x97\xC3\x9F\xC3\xBF",     // times, sharp s, y diaeresis
-    };
-    for (const std::string& name : cases) {
-        Settings settings;
+    // neither the ASCII capitals nor the Latin-1 ones (A grave, thorn, times, sharp s, y diaeresis).
+    for (const std::string name : {"AZ", "az", "@[`{", "\xC3\x80\xC3\x9E", "\xC3\x97\xC3\x9F\xC3\xBF"}) {
         settings.RecentFiles[0] = "/Jobs/" + name + ".clv";
         ASSERT_FALSE(WriteSettings(folders, settings));
         EXPECT_EQ(ReadSettings(folders).settings.RecentFiles[0], "/Jobs/" + name + ".clv") << name;

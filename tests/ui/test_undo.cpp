@@ -7,7 +7,7 @@
 namespace clv::ui::test {
 namespace {
 
-TEST_F(WindowTest, UndoAndRedoGiveBackTheExactJobBytes)
+TEST_F(WindowTest, UndoAndRedoGiveBackTheExactJobBytesAndNewClearsTheHistory)
 {
     ClvMain& w = Start();
     std::vector<Bytes> states = {BytesOf(Session().job)};
@@ -31,6 +31,16 @@ TEST_F(WindowTest, UndoAndRedoGiveBackTheExactJobBytes)
         w.Redo();
         EXPECT_EQ(BytesOf(Session().job), states[i]) << "redo to " << i;
     }
+
+    // New clears the history.
+    w.Undo();
+    io.answers.push_back(Interaction::Answer::No);
+    w.Files().New();
+    EXPECT_FALSE(w.History().CanUndo());
+    EXPECT_FALSE(w.History().CanRedo());
+    const Bytes fresh = BytesOf(Session().job);
+    w.Undo();
+    EXPECT_EQ(BytesOf(Session().job), fresh);
 }
 
 TEST_F(WindowTest, UndoBackToTheSavedStateClearsTheModifiedMark)
@@ -58,19 +68,6 @@ TEST_F(WindowTest, UndoBackToTheSavedStateClearsTheModifiedMark)
     EXPECT_EQ(BytesOf(Session().job), FileBytes(file));
     w.Undo(); // before the save: modified again
     EXPECT_TRUE(Session().JobModified);
-}
-
-TEST_F(WindowTest, NewAndOpenClearTheHistory)
-{
-    ClvMain& w = Start();
-    Edit([](Job& job) { job.Header.MainTitle = std::string_view("One"); });
-    io.answers.push_back(Interaction::Answer::No);
-    w.Files().New();
-    EXPECT_FALSE(w.History().CanUndo());
-    EXPECT_FALSE(w.History().CanRedo());
-    const Bytes fresh = BytesOf(Session().job);
-    w.Undo();
-    EXPECT_EQ(BytesOf(Session().job), fresh);
 }
 
 TEST_F(WindowTest, AtLeastAHundredStepsCanBeUndone)
