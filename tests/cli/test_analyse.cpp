@@ -40,6 +40,15 @@ TEST(Analyse, JsonKeysAreThePromisedOnes)
                             "slices", "notices"}));
     EXPECT_EQ(Keys(c["grid"]), (Set{"x_min", "x_max", "x_inc", "y_min", "y_max", "y_inc"}));
     EXPECT_EQ(Keys(c["slices"].at(0)), sliceKeys);
+    // Each value under its own key: a slice's right side is the next one's left side,
+    // and the ground lies above the base.
+    const nlohmann::json& slices = c["slices"];
+    ASSERT_GE(slices.size(), 2u);
+    for (std::size_t i = 0; i + 1 < slices.size(); ++i) {
+        for (const char* side : {"x", "ground", "base"})
+            EXPECT_EQ(slices[i][std::string(side) + "_right"], slices[i + 1][std::string(side) + "_left"]) << i << side;
+        EXPECT_GT(slices[i]["ground_right"].get<double>(), slices[i]["base_right"].get<double>()) << i;
+    }
     // Values under the right keys: Bishop's factor is the moment ratio.
     EXPECT_EQ(c["method"], "bishop");
     EXPECT_EQ(c["text"], FactorText(c["stability_factor"].get<float>()));

@@ -107,6 +107,10 @@ TEST_P(ExampleReport, PrintsTheEnginesResults)
     // Slip circles, with the grid as the search left it.
     EXPECT_EQ(CountOf(text, kMethodSentences.at(engineJob.Slip.Method)), 1);
     EXPECT_EQ(CountOf(text, "Minimum number of slices within slip is " + F(engineJob.Slip.MinSlices, "#####0") + "\n"), 1);
+    EXPECT_EQ(CountOf(text, "A valid slip must have a depth greater than " + F(engineJob.Slip.MinSlipDepth, "#####0.00")
+                                + " m\n"), 1);
+    EXPECT_EQ(CountOf(text, "Depth of water filled tension crack is " + F(engineJob.Slip.TensionCrackDepth, "#####0.00")
+                                + " m\n"), 1);
     EXPECT_EQ(CountOf(text, "X Minimum value " + F(engineJob.Slip.GridXMin, "#####.0") + " m"), 1);
     EXPECT_EQ(CountOf(text, "Y Increment value " + F(engineJob.Slip.GridYInc, "#####.0") + " m"), 1);
     const SlipResult* critical = circles.Critical();

@@ -174,6 +174,33 @@ TEST_F(SpicTest, InDisabledAboveTheScaleLimitAndOutKeepsTheCentre)
     EXPECT_TRUE(controls->ViewBtn(4)->isEnabled());
 }
 
+/** Counts the paint events a widget receives. */
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count += e->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(SpicTest, EveryViewCommandRepaintsTheDrawing)
+{
+    StartWithSlope();
+    PaintCounter paints(spic);
+    for (int button : {4, 5, 2, 0}) { // In, Out, Previous, Limits
+        QCoreApplication::processEvents();
+        const int before = paints.count;
+        QTest::mouseClick(controls->ViewBtn(button), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_GT(paints.count, before) << controls->ViewBtn(button)->text().toStdString();
+    }
+}
+
 TEST_F(SpicTest, GridIncrementBoxRefusesOutOfRange)
 {
     StartWithSlope();
