@@ -29,11 +29,13 @@ long long StepCount(float min, float max, float inc)
     if (!(inc > 0.0f))
         return 1;
     const float steps = std::floor((max - min) / inc);
-    if (!std::isfinite(steps))
+    // Compared as a float first: a finite count beyond any integer (a range of
+    // 1e30 from a damaged file) cannot be converted.
+    if (!std::isfinite(steps) || steps >= static_cast<float>(kMaxWedges))
         return kMaxWedges + 1;
     if (steps < 0.0f)
         return 0;
-    return std::min(static_cast<long long>(steps), kMaxWedges) + 1;
+    return static_cast<long long>(steps) + 1;
 }
 
 struct WedgeCounts {

@@ -119,8 +119,10 @@ TEST(Wedges, ResultsThatAreNoFactor)
     EXPECT_TRUE(Search(a).Wedges.empty());
     a.job.Wedge.BaseWidthMax = 1e30f, a.job.Wedge.BaseWidthInc = 1e-30f; // from a job file
     EXPECT_TRUE(Search(a).Wedges.empty());
+    a.job.Wedge.BaseWidthInc = 1.0f; // a finite step count far beyond any integer
+    EXPECT_TRUE(Search(a).Wedges.empty());
     const std::string limit = "Number of wedges exceeds the limit of 32767\rCheck data and edit if required";
-    EXPECT_EQ(a.notices, std::vector<std::string>(2, limit));
+    EXPECT_EQ(a.notices, std::vector<std::string>(3, limit));
 }
 
 WedgeSettings Defaults() { return WedgeSettings{1, 0.0f, 6.0f, 2.0f, 5.0f, 25.0f, 45.0f, 75.0f, 10.0f, {}}; }
