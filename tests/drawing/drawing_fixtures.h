@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
 
 #include "support/job_builders.h"
 
@@ -58,11 +59,14 @@ struct Picture {
         return image.pixelColor(px, py);
     }
 
-    /** Whether some pixel within `radius` pixels of world point (x, y) passes `test`. */
-    template <class Test> bool Near(double x, double y, int radius, Test test) const
+    /**
+     * Whether some pixel within `radius` pixels of world point (x, y), moved by
+     * `offset` pixels, passes `test`.
+     */
+    template <class Test> bool Near(double x, double y, int radius, Test test, QPoint offset = {}) const
     {
-        const int cx = static_cast<int>(drawing::SurfaceX(view, x));
-        const int cy = static_cast<int>(drawing::SurfaceY(view, image.height(), y));
+        const int cx = static_cast<int>(drawing::SurfaceX(view, x)) + offset.x();
+        const int cy = static_cast<int>(drawing::SurfaceY(view, image.height(), y)) + offset.y();
         for (int py = cy - radius; py <= cy + radius; ++py)
             for (int px = cx - radius; px <= cx + radius; ++px)
                 if (image.valid(px, py) && test(image.pixelColor(px, py)))

@@ -214,17 +214,8 @@ TEST(SectionImage, LoadsAndPiezometricGrid)
     EXPECT_TRUE(pic.Near(-10.0, 1.0, 1, load));   // line load shaft, 15 units above its point
     EXPECT_FALSE(pic.Near(-10.0, -1.0, 2, load)); // nothing below it
     // Its head opens back up the shaft: the wings reach up beside the tip, none reach below it.
-    const int tipX = static_cast<int>(drawing::SurfaceX(pic.view, -10.0));
-    const int tipY = static_cast<int>(drawing::SurfaceY(pic.view, pic.image.height(), 0.0));
-    auto loadNearTip = [&](int dx, int dy) {
-        for (int py = tipY + dy - 1; py <= tipY + dy + 1; ++py)
-            for (int px = tipX + dx - 1; px <= tipX + dx + 1; ++px)
-                if (pic.image.valid(px, py) && load(pic.image.pixelColor(px, py)))
-                    return true;
-        return false;
-    };
-    EXPECT_TRUE(loadNearTip(-3, -4) && loadNearTip(3, -4));
-    EXPECT_FALSE(loadNearTip(-3, 4) || loadNearTip(3, 4));
+    EXPECT_TRUE(pic.Near(-10.0, 0.0, 1, load, {-3, -4}) && pic.Near(-10.0, 0.0, 1, load, {3, -4}));
+    EXPECT_FALSE(pic.Near(-10.0, 0.0, 1, load, {-3, 4}) || pic.Near(-10.0, 0.0, 1, load, {3, 4}));
     EXPECT_TRUE(pic.Near(-14.0, 2.0, 1, load));   // lateral load shaft, to the right of its point
     EXPECT_FALSE(pic.Near(-16.0, 2.0, 2, load));
     // The anchor: the middle of its fixed length, 9 m from the head along 30 degrees down into the slope.

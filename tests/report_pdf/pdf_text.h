@@ -62,14 +62,17 @@ inline std::vector<std::string> PdfPages(const std::filesystem::path& pdf)
     return pages;
 }
 
-/** The whole text of a PDF, its pages one after the other. */
-inline std::string PdfText(const std::filesystem::path& pdf)
+/** Pages' texts one after the other. */
+inline std::string JoinedPages(const std::vector<std::string>& pages)
 {
     std::string all;
-    for (const std::string& page : PdfPages(pdf))
+    for (const std::string& page : pages)
         all += page;
     return all;
 }
+
+/** The whole text of a PDF, its pages one after the other. */
+inline std::string PdfText(const std::filesystem::path& pdf) { return JoinedPages(PdfPages(pdf)); }
 
 /** The page count pdfinfo reads from the file, -1 when it cannot. */
 inline int PdfPageCount(const std::filesystem::path& pdf)

@@ -47,8 +47,7 @@ Written WritePdf(const AnalysedJob& analysed, const std::string& tag)
     w.file = clv::test::FreshTempDir("report") / (tag + ".pdf");
     std::ofstream(w.file, std::ios::binary).write(pdf.Bytes.constData(), pdf.Bytes.size());
     w.pages = test::PdfPages(w.file);
-    for (const std::string& p : w.pages)
-        w.all += p;
+    w.all = test::JoinedPages(w.pages);
     return w;
 }
 
