@@ -20,86 +20,33 @@ LoadRecord Anchor(float value, float level, float angle, float freeLength, float
 // The pull of a 150 kN/m anchor at 20 deg: 150 cos 20 into the slope.
 constexpr float kPull20 = -140.95389f;
 
-SlipResult Circle(Job job, float xc, float yc, float r)
-{
-    job.Slip.Method = kBishop;
-    return OneSlip(std::move(job), xc, yc, r).slip;
-}
-
-TEST(Anchors, CountOnlyWithTheFixedLengthBeyondTheCircle)
-{
-    // 1:1 face from (0, 0) to (10, 10). Anchor 150 kN/m at level 6, head on the face
-    // at (6, 6), 20 deg below horizontal: a point d along the tendon is at
-    // (6 + 0.93969 d, 6 - 0.34202 d).
-    //
-    // Circle (3, 13) R 10 enters the face at (3, 3) and leaves the crest at x = 12.54;
-    // its base at x is 13 - sqrt(100 - (x - 3)^2).
-    //  - free 3, fixed 3: near end (8.819, 4.974) over base 4.867 (inside the mass),
-    //    far end (11.638, 3.948) under base 7.96: bonded across the slip, no force;
-    //  - free 4, fixed 3: near end (9.759, 4.632) under base 5.630, far end x = 12.578
-    //    beyond the exit: the anchor holds, 150 cos 20 = 140.95 into the slope.
-    // Circle (0, 20) R 20 through the toe: base 2.05 under the near end and 3.73 under
-    // the far end (3.948): the slip passes behind the whole tendon, no force.
-    const struct {
-        float xc, yc, r, freeLength, horizontal;
-    } cases[] = {
-        {3, 13, 10, 3, 0}, {3, 13, 10, 4, kPull20}, {0, 20, 20, 3, 0}, {0, 20, 20, 4, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.xc << "," << c.yc << " free " << c.freeLength);
-        Job job = FaceJob(30.0f, 5.0f);
-        const SlipResult bare = Circle(job, c.xc, c.yc, c.r);
-        job.Loads = {Anchor(150.0f, 6.0f, 20.0f, c.freeLength, 3.0f)};
-        const SlipResult anchored = Circle(job, c.xc, c.yc, c.r);
-        ASSERT_NE(anchored.StabilityFactor, kInvalidFactor);
-        EXPECT_NEAR(anchored.HorizontalLoadForce, c.horizontal, 1e-3f);
-        if (c.horizontal == 0.0f)
-            EXPECT_FLOAT_EQ(anchored.StabilityFactor, bare.StabilityFactor); // an internal force only
-        else
-            EXPECT_GT(anchored.StabilityFactor, bare.StabilityFactor + 0.05f);
-    }
-}
-
-DefinedSurfaceResult Defined(const std::vector<UserPoint>& points, const LoadRecord& anchor)
-{
-    Job job = FaceJob();
-    job.UserPoints = points;
-    job.Loads = {anchor};
-    Analysed a(std::move(job));
-    return AnalyseDefinedSurface(a.Input());
-}
-
-TEST(Anchors, BothEndsOfTheFixedLengthMustBeBeyondTheSurface)
+TEST(Anchors, BothEndsOfTheFixedLengthMustBeBeyondADefinedSurface)
 {
     // A horizontal anchor (angle 0) at level 3, head on the face at (3, 3), under a
     // defined surface with a hump: (0, 0) - (5, 4) - (8, 2) - (20, 10). At level 3
     // the base is 0.8 x on the first segment (3 at x = 3.75), 4 - 2 (x - 5) / 3 on the
     // second (3 at x = 6.5) and 2 + 2 (x - 8) / 3 on the third (3 at x = 9.5): the
     // tendon is beyond the slip for 3.75 < x < 6.5 and x > 9.5, inside elsewhere.
-    const std::vector<UserPoint> hump{{0, 0}, {5, 4}, {8, 2}, {20, 10}};
-    const struct {
-        float freeLength, fixedLength;
-        bool holds;
-    } cases[] = {
-        {0.8f, 1.0f, true},   // ends at x 3.8 (base 3.04) and 4.8 (base 3.84)
-        {0.7f, 1.0f, false},  // near end at x 3.7, base 2.96: still in the mass
-        {1.0f, 2.45f, true},  // far end at x 6.45, base 3.033
-        {1.0f, 2.55f, false}, // far end at x 6.55, base 2.967: back in the mass
-        {1.0f, 8.0f, true},   // far end at x 12, beyond the hump again (base 4.67)
+    // Under the plane y = x / 2 from the toe to the crest at x = 20, an anchor at
+    // level 4 (head (4, 4)) is beyond it past x = 8, a free length of 4.
+    const std::vector<UserPoint> hump{{0, 0}, {5, 4}, {8, 2}, {20, 10}}, plane{{0, 0}, {5, 2.5f}, {20, 10}};
+    const struct { const std::vector<UserPoint>* points; float level, freeLength, fixedLength; bool holds; } cases[] = {
+        {&hump, 3, 0.8f, 1.0f, true},   // ends at x 3.8 (base 3.04) and 4.8 (base 3.84)
+        {&hump, 3, 0.7f, 1.0f, false},  // near end at x 3.7, base 2.96: still in the mass
+        {&hump, 3, 1.0f, 2.45f, true},  // far end at x 6.45, base 3.033
+        {&hump, 3, 1.0f, 2.55f, false}, // far end at x 6.55, base 2.967: back in the mass
+        {&hump, 3, 1.0f, 8.0f, true},   // far end at x 12, beyond the hump again (base 4.67)
+        {&plane, 4, 4.05f, 3.0f, true}, {&plane, 4, 3.95f, 3.0f, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "free " << c.freeLength << " fixed " << c.fixedLength);
-        const DefinedSurfaceResult r = Defined(hump, Anchor(100.0f, 3.0f, 0.0f, c.freeLength, c.fixedLength));
+        Job job = FaceJob();
+        job.UserPoints = *c.points;
+        job.Loads = {Anchor(100.0f, c.level, 0.0f, c.freeLength, c.fixedLength)};
+        Analysed a(std::move(job));
+        const DefinedSurfaceResult r = AnalyseDefinedSurface(a.Input());
         ASSERT_FALSE(r.Slices.empty());
         EXPECT_NEAR(r.Slip.HorizontalLoadForce, c.holds ? -100.0f : 0.0f, 1e-4f);
-    }
-
-    // A plane y = x / 2 from the toe to the crest at x = 20: a horizontal anchor at
-    // level 4 (head (4, 4)) is beyond it past x = 8, a free length of 4.
-    const std::vector<UserPoint> plane{{0, 0}, {5, 2.5f}, {20, 10}};
-    for (const auto& [freeLength, holds] : {std::pair{4.05f, true}, std::pair{3.95f, false}}) {
-        const DefinedSurfaceResult r = Defined(plane, Anchor(100.0f, 4.0f, 0.0f, freeLength, 3.0f));
-        ASSERT_FALSE(r.Slices.empty());
-        EXPECT_NEAR(r.Slip.HorizontalLoadForce, holds ? -100.0f : 0.0f, 1e-4f) << freeLength;
     }
 }
 
@@ -108,16 +55,19 @@ TEST(Anchors, TheHeadSitsOnTheFaceOfACutting)
     // A cutting: the far bank at 15 on the left falls to a floor at 0 from x = 0 to 10,
     // and the analysed face rises 1:1 to a crest at 10 from x = 10 to 20. Level 6
     // lies on the far bank at x = -4 (falling) and on the face at x = 16: the anchor
-    // head is at (16, 6). The same circle and anchor as the (3, 13) case above,
-    // moved 10 m to the right, so the anchor holds with its full 140.95.
+    // head is at (16, 6), 20 deg below horizontal: a point d along the tendon is at
+    // (16 + 0.93969 d, 6 - 0.34202 d). The circle (13, 13) R 10 enters the face at
+    // (13, 3) and leaves the crest at x = 22.54; free 4, fixed 3: near end (19.759,
+    // 4.632) under base 5.630, far end x = 22.578 beyond the exit: the anchor holds,
+    // 150 cos 20 = 140.95 into the slope.
     Job job = OneSoilJob({{-20, 15}, {-10, 15}, {0, 0}, {10, 0}, {20, 10}, {50, 10}}, 20.0f, 30.0f, 5.0f);
     const Analysed a(job);
     EXPECT_FLOAT_EQ(GroundXAtLevel(a.job, a.table, 6.0f), 16.0f);
     EXPECT_EQ(GroundXAtLevel(a.job, a.table, 12.0f), kNoLevel); // only the far bank reaches 12
     job.Loads = {Anchor(150.0f, 6.0f, 20.0f, 4.0f, 3.0f)};
-    const SlipResult anchored = Circle(job, 13.0f, 13.0f, 10.0f);
-    ASSERT_NE(anchored.StabilityFactor, kInvalidFactor);
-    EXPECT_NEAR(anchored.HorizontalLoadForce, kPull20, 1e-3f);
+    const OneSlip anchored(job, 13.0f, 13.0f, 10.0f);
+    ASSERT_NE(anchored.slip.StabilityFactor, kInvalidFactor);
+    EXPECT_NEAR(anchored.slip.HorizontalLoadForce, kPull20, 1e-3f);
 }
 
 TEST(Anchors, AWedgeCountsThemByTheSameRule)

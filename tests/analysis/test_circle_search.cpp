@@ -1,6 +1,6 @@
 // The circle search: the growth of the grid towards the minimum, its guard, the
-// slip limit, the critical slip and the grids that cannot be searched. The
-// automatic geometry is exercised by the ACADS search of test_published.cpp.
+// slip limit, the critical slip, the grids that cannot be searched and the
+// automatic geometry. The ACADS search is in test_published.cpp.
 
 #include "test_jobs.h"
 
@@ -47,17 +47,18 @@ TEST(CircleSearch, TiesKeepTheLowerSlipNumber)
     }
 }
 
-TEST(CircleSearch, GridGrowsTowardsTheCriticalCentreColumnsFirst)
+TEST(CircleSearch, GridGrowsTowardsTheCriticalCentreByItsOwnIncrements)
 {
-    // Critical centre; then CentresX, CentresY, the grid's bounds and the new numbers of
-    // slips 1 and 10, the first circles of the two line points.
+    // x by 0.5 and y by 2. Critical centre; then CentresX, CentresY, the grid's bounds
+    // and the new numbers of slips 1 and 10, the first circles of the two line points.
+    Job job = GridJob();
+    job.Slip.GridXInc = 0.5f, job.Slip.GridYInc = 2.0f;
     const std::pair<int, std::vector<float>> cases[] = {
-        {4, {4, 3, 9, 12, 20, 22, 2, 14}},  // left edge: a column on the left
-        {9, {4, 3, 10, 13, 20, 22, 1, 13}}, // top-right corner: a column on the right before a row
-        {2, {3, 4, 10, 12, 19, 22, 4, 16}}, // bottom edge: a row at the bottom
-        {8, {3, 4, 10, 12, 20, 23, 1, 13}}, // top edge: a row at the top
+        {4, {4, 3, 9.5f, 12, 20, 22, 2, 14}},  // left edge: a column on the left
+        {9, {4, 3, 10, 12.5f, 20, 22, 1, 13}}, // top-right corner: a column on the right before a row
+        {2, {3, 4, 10, 12, 18, 22, 4, 16}},    // bottom edge: a row at the bottom
+        {8, {3, 4, 10, 12, 20, 24, 1, 13}},    // top edge: a row at the top
     };
-    const Job job = GridJob();
     for (const auto& [centre, expected] : cases) {
         CircleSearchResult r = Grid(3, 3, 2, centre);
         ASSERT_TRUE(ExtendGrid(job, r, {}));
@@ -75,6 +76,14 @@ TEST(CircleSearch, GridGrowsTowardsTheCriticalCentreColumnsFirst)
     }
     CircleSearchResult inside = Grid(3, 3, 1, 5);
     EXPECT_FALSE(ExtendGrid(job, inside, {}));
+    // The centres follow the increments too: column 2 of row 3 is at (10.5, 24).
+    Analysed a(std::move(job));
+    CircleSearchResult r = Grid(3, 3, 1);
+    r.CurrentMaxX = 11.0f, r.CurrentMaxY = 24.0f;
+    AssignCircles(a.job, a.table, r);
+    ASSERT_EQ(r.Slips.size(), 9u);
+    EXPECT_EQ(r.Slips[7].CentreX, 10.5f);
+    EXPECT_EQ(r.Slips[7].CentreY, 24.0f);
 }
 
 TEST(CircleSearch, GuardAndSlipLimitStopTheGrowth)
@@ -100,39 +109,15 @@ TEST(CircleSearch, GuardAndSlipLimitStopTheGrowth)
     EXPECT_EQ(a.notices.size(), 1u);
 }
 
-TEST(CircleSearch, LargestSliceCountKeepsTheSearchLinear)
-{
-    // 2 x 2 centres and the two line points, MinSlices 32767, the critical circle
-    // sliced once more: at most 32767 cuts plus the two ends, the four stations and
-    // no stratum crossings per circle.
-    Analysed a(GridJob());
-    SlipSettings& s = a.job.Slip;
-    s.AutoExtendGrid = kFalse, s.GridXMin = 8.0f, s.GridXMax = 9.0f, s.GridYMin = 20.0f, s.GridYMax = 21.0f;
-    s.MinSlices = 32767;
-    const CircleSearchResult r = a.Search();
-    ASSERT_EQ(r.Slips.size(), 8u);
-    ASSERT_NE(r.Critical(), nullptr);
-    EXPECT_NE(r.Critical()->StabilityFactor, kInvalidFactor);
-    const std::size_t analysed = r.Slips.size() + 1;
-    EXPECT_GT(r.Work.SidesPlaced, analysed * 32000u / 2u); // every circle is cut finely...
-    EXPECT_LE(r.Work.SidesPlaced, analysed * (32767u + 2u + 4u)); // ...and no more than that
-    // Slices of at least 0.01 m on slips under 30 m wide.
-    EXPECT_LE(r.Work.SlicesKept, analysed * 3001u);
-}
-
-TEST(CircleSearch, LastGridPointSurvivesSinglePrecisionRounding)
+TEST(CircleSearch, GridPointCountsAndGridsThatCannotBeSearched)
 {
     // (3.01 + 3 x 0.11 - 3.01) / 0.11 is 2.9999993 in single precision, a hair short
     // of three whole increments: the fourth column is still there.
-    Analysed a(GridJob());
-    SlipSettings& s = a.job.Slip;
+    Analysed fine(GridJob());
+    SlipSettings& s = fine.job.Slip;
     s.AutoExtendGrid = kFalse, s.GridXMin = 3.01f, s.GridXInc = 0.11f, s.GridXMax = 3.01f + 3.0f * 0.11f;
     s.GridYMin = s.GridYMax = 20.0f;
-    EXPECT_EQ(a.Search().CentresX, 4);
-}
-
-TEST(CircleSearch, GridsThatCannotBeSearchedAreRefused)
-{
+    EXPECT_EQ(fine.Search().CentresX, 4);
     // 1001 x 1001 centres pass the 16-bit slip count: refused before anything is made.
     Analysed big(GridJob());
     big.job.Slip.GridXMin = big.job.Slip.GridYMin = 0.0f, big.job.Slip.GridXMax = big.job.Slip.GridYMax = 100.0f;
@@ -149,55 +134,37 @@ TEST(CircleSearch, GridsThatCannotBeSearchedAreRefused)
     EXPECT_TRUE(empty.notices.empty());
 }
 
-TEST(CircleSearch, GridGrowsByItsOwnIncrementInEachDirection)
-{
-    // x by 0.5 and y by 2: a new column moves an x bound by 0.5, a new row a y bound by 2.
-    Job job = GridJob();
-    job.Slip.GridXInc = 0.5f, job.Slip.GridYInc = 2.0f;
-    const std::pair<int, std::vector<float>> cases[] = {
-        {4, {9.5f, 12, 20, 22}}, {6, {10, 12.5f, 20, 22}}, {2, {10, 12, 18, 22}}, {8, {10, 12, 20, 24}}};
-    for (const auto& [centre, bounds] : cases) {
-        CircleSearchResult r = Grid(3, 3, 1, centre);
-        ASSERT_TRUE(ExtendGrid(job, r, {}));
-        EXPECT_EQ(std::vector<float>({r.CurrentMinX, r.CurrentMaxX, r.CurrentMinY, r.CurrentMaxY}), bounds) << centre;
-    }
-    // The centres follow the increments too: column 2 of row 3 is at (10.5, 24).
-    Analysed a(std::move(job));
-    CircleSearchResult r = Grid(3, 3, 1);
-    r.CurrentMaxX = 11.0f, r.CurrentMaxY = 24.0f;
-    AssignCircles(a.job, a.table, r);
-    ASSERT_EQ(r.Slips.size(), 9u);
-    EXPECT_EQ(r.Slips[7].CentreX, 10.5f);
-    EXPECT_EQ(r.Slips[7].CentreY, 24.0f);
-}
-
 TEST(CircleSearch, AutomaticGeometryFollowsTheGroundProfile)
 {
-    // Crest: the first highest point; toe: the last lowest point up to the crest;
+    // Crest: the first highest point; toe: the last lowest point up to the crest, so
+    // the foot of the face behind a level foreground, whatever lies beyond the crest;
     // d = crest x - toe x. Four common points from one increment (d / 5) before the
     // toe; a 4 x 4 grid from one step (1 m, or 2 m when d > 30) beyond the toe in x
     // and above the crest in y. A crest no further right than 0.5 m gives the single
     // point at the toe itself.
-    const struct {
-        Points ground;
-        std::vector<float> common; // min, max, increment, level
-        std::vector<float> grid;   // x min, x max, y min, y max, step
-        int points;
-    } cases[] = {
+    // The ground; common points min, max, increment, level; grid x min, x max, y min, y max, step.
+    const struct { Points ground; std::vector<float> common, grid; int points; } cases[] = {
         {{{0, 0}, {10, 0}, {30, 10}, {50, 10}}, {6, 18, 4, kNoLevel}, {11, 14, 11, 14, 1}, 4},
         {{{-5, 3}, {0, 2}, {40, 20.5f}, {60, 20.5f}}, {-8, 16, 8, kNoLevel}, {2, 8, 22, 28, 2}, 4},
         {{{0, 10}, {10.3f, 10}, {10.6f, 2.5f}, {30, 2.5f}}, {0, 0, 1, 10}, {1, 4, 11, 14, 1}, 1},
+        {{{-25, 0}, {0, 0}, {10, 10}, {40, 10}}, {-2, 4, 2, kNoLevel}, {1, 4, 11, 14, 1}, 4},
+        {{{-30, 0}, {0, 0}, {10, 10}, {20, 10}, {30, -2}, {40, -2}}, {-2, 4, 2, kNoLevel}, {1, 4, 11, 14, 1}, 4},
+        {{{0, 0}, {10, 10}, {40, 10}}, {-2, 4, 2, kNoLevel}, {1, 4, 11, 14, 1}, 4},
     };
     for (const auto& c : cases) {
         Analysed a(OneSoilJob(c.ground, 20.0f, 30.0f, 5.0f));
         a.job.Slip.AutoGenerate = kTrue;
         const CircleSearchResult r = a.Search();
         const SlipSettings& s = a.job.Slip;
+        SCOPED_TRACE(testing::Message() << "ground from x = " << c.ground[0].first);
         EXPECT_EQ(std::vector<float>({s.CommonXMin, s.CommonXMax, s.CommonXInc, s.CommonY}), c.common);
         EXPECT_EQ(std::vector<float>({s.GridXMin, s.GridXMax, s.GridYMin, s.GridYMax, s.GridXInc}), c.grid);
         EXPECT_EQ(s.GridYInc, s.GridXInc);
         EXPECT_EQ(r.CommonPoints, c.points);
         EXPECT_TRUE(IsSet(s.AutoExtendGrid));
+        ASSERT_NE(r.Critical(), nullptr);
+        // A searched slope has a factor.
+        EXPECT_TRUE(c.points == 1 || r.Critical()->StabilityFactor != kInvalidFactor);
     }
 }
 

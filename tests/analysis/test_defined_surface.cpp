@@ -34,6 +34,30 @@ TEST(DefinedSurface, PointsThatMakeNoSurfaceAreNotAvailable)
     }
 }
 
+TEST(DefinedSurface, ABaseInTheAirOverADitchIsNotAvailable)
+{
+    // Toe flat at 0 with a ditch from x = -6 to -4, its bottom at (-5, bottom); the
+    // 1:1 face to the crest (10, 10). The surface (-8, 0) - (-2, -1) - (4, 1) - (14, 10)
+    // is at -0.5 at x = -5, where the ditch station makes a boundary; everywhere else
+    // it lies under the ground. More than 1 mm above the ground it is "N/A".
+    const std::pair<float, bool> cases[] = {
+        {-0.4995f, true},  // the ground 0.0005 above the base: under ground
+        {-0.5005f, true},  // the base 0.0005 above the ground: within the millimetre
+        {-0.5015f, false}, // 0.0015 above: in the air
+        {-1.0f, false},    // half a metre of air: a slice of negative weight
+    };
+    for (const auto& [bottom, available] : cases) {
+        Job job = OneSoilJob({{-20, 0}, {-6, 0}, {-5, bottom}, {-4, 0}, {0, 0}, {10, 10}, {40, 10}}, 20, 30, 5);
+        job.UserPoints = {{-8, 0}, {-2, -1}, {4, 1}, {14, 10}};
+        Analysed a(std::move(job));
+        const DefinedSurfaceResult r = AnalyseDefinedSurface(a.Input());
+        EXPECT_EQ(FactorText(r.Slip.StabilityFactor, "N/A") != "N/A", available) << bottom;
+        EXPECT_EQ(r.Slices.empty(), !available) << bottom;
+        for (const Slice& s : r.Slices)
+            EXPECT_GT(s.Weight, -0.01f) << bottom;
+    }
+}
+
 TEST(DefinedSurface, EndsAreTrimmedOntoTheGroundAndStepsKeepAWidth)
 {
     // 0.05 below: trimmed up along the first segment (slope 0.35) onto the face at x = 1.9 / 0.65.

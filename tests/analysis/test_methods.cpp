@@ -1,6 +1,9 @@
-// The methods of slices on slips worked out on paper, and the slips that must
-// come out invalid rather than with a number that is no factor.
+// The methods of slices on slips worked out on paper, the slips that must come
+// out invalid rather than with a number that is no factor, and the soil
+// self-weight factor ffs on the water: the methods use ffs x u, while the slices
+// keep u itself for the displays.
 
+#include "analysis/defined_surface.h"
 #include "test_jobs.h"
 
 namespace clv::test {
@@ -42,19 +45,16 @@ TEST(Methods, FelleniusAndBs8006OnPaper)
     EXPECT_NEAR(p.Run(Fellenius), (1077.43f + 150.0f) / 300.0f, 0.0001f);
     // BS8006: R (V t + b c) / cos a / (t tan a + 1) / 1.25 per slice: 650.02 + 212.44.
     EXPECT_NEAR(PaperSlip().Run(Bs8006), 862.466f / 300.0f, 0.0001f);
-}
 
-TEST(Methods, FelleniusTakesTheSeismicForceOffTheCrestSideBase)
-{
     // Seismic factor 0.1 on the weights: H = 10 and 4 towards the toe. N = V cos a -
     // H sin a: 86.603 - 5.000 = 81.603 on the 30 deg base, 39.392 + 0.695 = 40.087 on
     // the -10 deg one. Shear 47.113 + 20 and 23.144 + 15: R x 105.257 = 1052.57.
-    PaperSlip p;
-    p.slices[0].HorizontalForce = 10.0f, p.slices[1].HorizontalForce = 4.0f;
-    EXPECT_NEAR(p.Run(Fellenius), 1052.57f / 300.0f, 0.0002f);
-    ASSERT_EQ(p.slices.size(), 2u);
-    EXPECT_NEAR(p.slices[0].NormalForce, 81.603f, 0.001f);
-    EXPECT_NEAR(p.slices[1].NormalForce, 40.087f, 0.001f);
+    PaperSlip q;
+    q.slices[0].HorizontalForce = 10.0f, q.slices[1].HorizontalForce = 4.0f;
+    EXPECT_NEAR(q.Run(Fellenius), 1052.57f / 300.0f, 0.0002f);
+    ASSERT_EQ(q.slices.size(), 2u);
+    EXPECT_NEAR(q.slices[0].NormalForce, 81.603f, 0.001f);
+    EXPECT_NEAR(q.slices[1].NormalForce, 40.087f, 0.001f);
 }
 
 TEST(Methods, ForceSumsCountsTheBaseWaterOnceOnly)
@@ -111,6 +111,77 @@ TEST(Methods, InfiniteSlopeOfDryFrictionalSoil)
     EXPECT_NEAR(bishop, 1.4004f, 0.014f);
     EXPECT_NEAR(Factor(slope, kJanbu, xc, yc, 1000.0f), 1.4004f, 0.014f);
     EXPECT_GE(bishop, fellenius);
+}
+
+TEST(WaterUnderFactors, OneSliceByHand)
+{
+    // One slice with a level base 2 m long, V = 300, u = 10, phi' 45 (tan 1), c' 0,
+    // ffs 1.5, radius 10, disturbing moment 1000, horizontal load sum 100.
+    //   effective normal force N - l ffs u = 300 - 2 x 1.5 x 10 = 270
+    //   Fellenius and Bishop (level base, N = V): 10 x 270 / 1000 = 2.70
+    //   BS8006: 10 x 270 / 1.25 / 1000 = 2.16
+    //   Janbu: 270 / 100 = 2.70
+    // With u unfactored they would read 2.80, 2.24 and 2.80.
+    Job job = FaceJob(45.0f, 0.0f);
+    job.Factors.SoilSelfWeight = 1.5f;
+    Analysed a(job);
+    const Slice s{.XRight = 2, .Width = 2, .BaseLength = 2, .BaseSoil = 1, .DesignCohesion = 0, .DesignTanPhi = 1,
+                  .BasePorePressure = 10, .VerticalForce = 300};
+    const std::pair<Integer, float> cases[] = {{kFellenius, 2.7f}, {kBishop, 2.7f}, {kBs8006, 2.16f}, {kJanbu, 2.7f}};
+    for (const auto& [method, factor] : cases) {
+        a.job.Slip.Method = method;
+        SliceList slices{s};
+        SlipResult slip{.Radius = 10.0f, .DisturbingMoment = 1000.0f, .HorizontalLoadForce = 100.0f};
+        RunMethod(a.Input(), slip, slices);
+        EXPECT_NEAR(slip.StabilityFactor, factor, 1e-4f) << method;
+        EXPECT_EQ(slices[0].BasePorePressure, 10.0f); // the slice keeps u
+    }
+}
+
+Job FloodedFace(float waterLevel, float ffs)
+{
+    Job job = FaceJob(30.0f, 0.0f);
+    if (waterLevel > -100.0f)
+        SetPoints(job.Water, {{-20, waterLevel}, {40, waterLevel}});
+    job.Factors.SoilSelfWeight = ffs;
+    return job;
+}
+
+TEST(WaterUnderFactors, ACohesionlessSlopeDoesNotDependOnTheWeightFactor)
+{
+    // With c' = 0, no loads and no seismic force, every force on the slip (soil
+    // weight, free water, base water) is ffs times its value at ffs 1, so the
+    // factor cannot depend on ffs, whatever the water does. Partly submerged at
+    // ffs 1.3 (water at 5 m on the 10 m face) and fully submerged at 1.5.
+    // Fully submerged, hydrostatic water only buoys the soil, and with c' = 0 the
+    // factor of the dry slope does not depend on the unit weight: the submerged
+    // slope gives its dry factor (to the slicing of the water's pressure on the
+    // face, a few parts in a thousand here).
+    for (Integer method : {kFellenius, kBishop, kBs8006, kJanbu, kRigorous}) {
+        SCOPED_TRACE(method);
+        const float dry = Factor(FloodedFace(-1000.0f, 1.0f), method, 0.0f, 20.0f, 20.0f);
+        ASSERT_NE(dry, kInvalidFactor);
+        for (const auto& [level, ffs] : {std::pair{5.0f, 1.3f}, std::pair{15.0f, 1.5f}}) {
+            const float unit = Factor(FloodedFace(level, 1.0f), method, 0.0f, 20.0f, 20.0f);
+            ASSERT_NE(unit, kInvalidFactor);
+            EXPECT_NEAR(Factor(FloodedFace(level, ffs), method, 0.0f, 20.0f, 20.0f), unit, 2e-4f * unit) << level;
+        }
+        // The ordinary method resolves the total weight, water included, normal to
+        // each base and then takes off the whole base water force: it is known not
+        // to reproduce the buoyant weight, so only the other methods are compared.
+        if (method != kFellenius) {
+            EXPECT_NEAR(Factor(FloodedFace(15.0f, 1.5f), method, 0.0f, 20.0f, 20.0f), dry, 0.01f * dry);
+        }
+    }
+    // The planar defined surface from the toe to the crest at x = 20 (y = x / 2):
+    // Janbu on one plane gives tan 30 / tan(atan 0.5) = 1.1547 dry, and the same
+    // under water at any ffs.
+    for (const auto& [level, ffs] : {std::pair{-1000.0f, 1.0f}, std::pair{15.0f, 1.0f}, std::pair{15.0f, 1.5f}}) {
+        Job job = FloodedFace(level, ffs);
+        job.UserPoints = {{0, 0}, {5, 2.5f}, {20, 10}};
+        Analysed a(std::move(job));
+        EXPECT_NEAR(AnalyseDefinedSurface(a.Input()).Slip.StabilityFactor, 1.1547f, 0.012f) << level << " " << ffs;
+    }
 }
 
 } // namespace

@@ -11,9 +11,8 @@ namespace {
 
 TEST(PublishedProblems, FredlundKrahnCircleByEveryMethod)
 {
-    const struct {
-        float ru, fellenius, bishop, janbuCorrected, spencer, lambda;
-    } cases[] = {{0.0f, 1.928f, 2.080f, 2.041f, 2.073f, 0.237f}, {0.25f, 1.607f, 1.766f, 1.735f, 1.761f, 0.255f}};
+    const struct { float ru, fellenius, bishop, janbuCorrected, spencer, lambda; } cases[] = {
+        {0.0f, 1.928f, 2.080f, 2.041f, 2.073f, 0.237f}, {0.25f, 1.607f, 1.766f, 1.735f, 1.761f, 0.255f}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ru);
         const float fellenius = Factor(Fk77Job(c.ru), kFellenius, kFkX, kFkY, kFkR);

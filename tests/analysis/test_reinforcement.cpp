@@ -17,19 +17,34 @@ std::vector<float> Levels(const Job& job)
     return levels;
 }
 
-TEST(ReinforcementLayers, LevelsOnTheFaceHighestFirst)
+TEST(ReinforcementLayers, LevelCountIsHeightOverSpacingPlusOneHighestFirst)
 {
-    const std::pair<std::vector<float>, std::vector<float>> blocks[] = {
-        {{0, 3, 0.5f}, {3, 2.5f, 2, 1.5f, 1, 0.5f, 0}}, // 0 to 3 by 0.5: seven layers
-        {{0, 2.9f, 0.5f}, {2.5f, 2, 1.5f, 1, 0.5f, 0}}, // a height just short of a level drops it
-        {{8, 4, 1}, {10, 9, 8}},                        // levels above the crest meet no ground
-        {{2, 3, 0}, {2}},                               // a spacing of zero or less: one layer
-        {{2, 3, -0.5f}, {2}},
+    // n = floor(height / spacing + 1e-4) + 1: 4 / 0.4 = 10 gives 11 layers (adding
+    // 0.4 ten times in single precision passes 4 and lost the top one).
+    const struct { float base, height, spacing; std::size_t count; float top; } cases[] = {
+        {1, 4.0f, 0.4f, 11, 5}, {1, 3.9f, 0.3f, 14, 4.9f}, {1, 4.2f, 0.6f, 8, 5.2f}, {1, 2.1f, 0.7f, 4, 3.1f},
+        {1, 2.5f, 0.1f, 26, 3.5f}, {1, 1.4f, 0.2f, 8, 2.4f}, {1, 3.0f, 0.5f, 7, 4},
+        {1, 2.9f, 0.5f, 6, 3.5f},    // 5.8: the top level is short of the block
+        {1, 3.99998f, 0.4f, 11, 5},  // 9.99995: within the ten-thousandth
+        {1, 3.9995f, 0.4f, 10, 4.6f}, // 9.99875: beyond it
+        {1, 0.0f, 0.4f, 1, 1},       // a block of no height
+        {1, -0.1f, 0.4f, 0, 0},      // a negative one
+        {8, 4, 1, 3, 10},            // levels above the crest meet no ground
+        {2, 3, 0, 1, 2}, {2, 3, -0.5f, 1, 2}, // a spacing of zero or less: one layer
     };
-    for (const auto& [block, levels] : blocks) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.spacing << " over " << c.height << " from " << c.base);
         Job job = FaceJob();
-        AddBlock(job, block[0], block[1], block[2], 10.0f);
-        EXPECT_EQ(Levels(job), levels) << block[1];
+        AddBlock(job, c.base, c.height, c.spacing, 5.0f);
+        const std::vector<float> levels = Levels(job);
+        ASSERT_EQ(levels.size(), c.count);
+        if (levels.empty())
+            continue;
+        EXPECT_NEAR(levels.front(), c.top, 1e-5f);
+        EXPECT_FLOAT_EQ(levels.back(), c.base);
+        if (levels.size() > 1) {
+            EXPECT_NEAR(levels[0] - levels[1], c.spacing, 1e-5f);
+        }
     }
 
     // Interleaved blocks: highest first, equal levels in block order.
@@ -41,7 +56,7 @@ TEST(ReinforcementLayers, LevelsOnTheFaceHighestFirst)
     EXPECT_EQ(Analysed(job).layers[4].Length, 7.0f); // equal levels keep the block order
 }
 
-TEST(ReinforcementLayers, TinySpacingIsCappedWithANotice)
+TEST(ReinforcementLayers, TinySpacingAndTheWholeListAreCappedWithANotice)
 {
     Job job = FaceJob();
     AddBlock(job, 0.0f, 9.0f, 1e-7f, 5.0f); // from a file: tens of millions of levels, and y + s == y soon
@@ -50,18 +65,14 @@ TEST(ReinforcementLayers, TinySpacingIsCappedWithANotice)
     EXPECT_EQ(a.layers.size(), 1001u);
     EXPECT_EQ(a.notices, std::vector<std::string>{
                              "Reinforcement block 1 has more than 1001 layers; only the lowest 1001 are used"});
-}
-
-TEST(ReinforcementLayers, TheWholeListIsBoundedToo)
-{
     // Six blocks of 1001 levels each, as a damaged file may hold: 5000 layers and a notice.
-    Job job = FaceJob();
+    Job many = FaceJob();
     for (int b = 0; b < 6; ++b)
-        AddBlock(job, 0.0f, 9.99f, 0.001f, 5.0f);
-    const Analysed a(job);
-    EXPECT_EQ(a.layers.size(), 5000u);
-    ASSERT_FALSE(a.notices.empty());
-    EXPECT_EQ(a.notices.back(), "The reinforcement blocks give more than 5000 layers; only the first 5000 are used");
+        AddBlock(many, 0.0f, 9.99f, 0.001f, 5.0f);
+    const Analysed m(many);
+    EXPECT_EQ(m.layers.size(), 5000u);
+    ASSERT_FALSE(m.notices.empty());
+    EXPECT_EQ(m.notices.back(), "The reinforcement blocks give more than 5000 layers; only the first 5000 are used");
 }
 
 TEST(ReinforcementForce, PullOutGovernsAShortEmbedmentAndTensionALongOne)
@@ -87,23 +98,48 @@ TEST(ReinforcementForce, PullOutGovernsAShortEmbedmentAndTensionALongOne)
     }
 }
 
-TEST(ReinforcementForce, OnlyABaseThatReallyCrossesALayerCountsIt)
+TEST(ReinforcementForce, OnlyARisingBaseThatReallyCrossesALayerCountsIt)
 {
+    // One layer at level 2 from the face (2, 2) to (12, 2), strength 1000, c' 0,
+    // phi' 30, all factors 1.
     Job job = FaceJob();
-    AddBlock(job, 2.0f, 0.0f, 1.0f, 5.0f, 1000.0f); // one layer from x = 2 to 7 at level 2
+    AddBlock(job, 2.0f, 0.0f, 1.0f, 10.0f, 1000.0f);
     Analysed a(job);
+    ASSERT_EQ(a.layers.size(), 1u);
+    ASSERT_EQ(a.layers[0].StartX, 2.0f);
     auto force = [&a](const SliceList& s) {
         return ComputeReinforcementForce(a.Input(), SlipKind::Defined, s, 0.0f).Force;
     };
-    EXPECT_GT(force(Chords({{4, 1}, {5, 3}})), 0.0f);
-    EXPECT_EQ(force(Chords({{7.5f, 1}, {8.5f, 3}})), 0.0f); // behind the rear end
-    EXPECT_EQ(force(Chords({{1, 1}, {1.5f, 3}})), 0.0f);    // in front of the face
-    EXPECT_EQ(force(Chords({{4, 0.5f}, {5, 1.5f}})), 0.0f); // stops short of the level
-    EXPECT_EQ(force(Chords({{4, 2}, {5, 2}})), 0.0f);       // along the layer
+    EXPECT_EQ(force(Chords({{12.5f, 1}, {13.5f, 3}})), 0.0f); // behind the rear end
+    EXPECT_EQ(force(Chords({{1, 1}, {1.5f, 3}})), 0.0f);      // in front of the face
+    EXPECT_EQ(force(Chords({{4, 0.5f}, {5, 1.5f}})), 0.0f);   // stops short of the level
+    EXPECT_EQ(force(Chords({{4, 2}, {5, 2}})), 0.0f);         // along the layer
     // A 70 deg chord from 1 mm above the layer: its line meets the layer 0.36 mm to the
     // left of its foot, inside the 0.001 widening of the crossing test, but the base
     // never reaches the layer's level.
     EXPECT_EQ(force(Chords({{5, 2.001f}, {6, 2.001f + std::tan(Radians(70.0f))}})), 0.0f);
+
+    // A base 1.1 mm behind the front end counts, with pull-out on nearly the whole
+    // length: L = 9.9989, tau at the rear end 0.7 x 20 x 8 x tan 30 = 64.663 and at P
+    // 0.7 x 20 x 0.0011 x tan 30 = 0.0089, T = 9.9989 x 64.672 = 646.65. At 0.9 mm,
+    // and at the front end itself, there is no crossing.
+    auto at = [&force](float xP) { return force(Chords({{xP - 0.5f, 1}, {xP + 0.5f, 3}})); };
+    EXPECT_NEAR(at(2.0011f), 646.65f, 0.05f);
+    EXPECT_EQ(at(2.0009f), 0.0f);
+    EXPECT_EQ(at(2.0f), 0.0f);
+
+    // A V-shaped base (3, 3) - (5, 1) - (7, 3) crosses it at x = 4 (base falling to the
+    // right: toe side) and at x = 6 (rising). Only the rising crossing counts: sigma at
+    // (6, 2) = 20 x (6 - 2) = 80, at the rear end (12, 2) 20 x 8 = 160, embedded 6 m:
+    // T = 6 x 0.7 tan 30 (80 + 160) = 581.97; the toe-side one alone would have been
+    // 8 x 0.7 tan 30 (40 + 160) = 646.6. The same in the slice forces of the rigorous solution.
+    EXPECT_NEAR(force(Chords({{3, 3}, {5, 1}, {7, 3}})), 581.97f, 0.01f);
+    EXPECT_EQ(force(Chords({{3, 3}, {5, 1}})), 0.0f);
+    EXPECT_NEAR(force(Chords({{3, 1}, {5, 3}})), 8.0f * 0.7f * std::tan(Radians(30.0f)) * 200.0f, 0.01f);
+    const std::vector<float> perSlice = ReinforcementSliceForces(a.Input(), Chords({{3, 3}, {5, 1}, {7, 3}}));
+    ASSERT_EQ(perSlice.size(), 2u);
+    EXPECT_EQ(perSlice[0], 0.0f);
+    EXPECT_NEAR(perSlice[1], 581.97f, 0.01f);
 
     // The layer through the shared corner (5, 2) of two slices, or just beside it:
     // one crossing, one force.
@@ -116,42 +152,23 @@ TEST(ReinforcementForce, OnlyABaseThatReallyCrossesALayerCountsIt)
     }
 }
 
-TEST(ReinforcementForce, CircleBehindEveryLayerGetsNothing)
+TEST(ReinforcementForce, AFloodedLayerUsesTheBuoyantWeight)
 {
-    // The circle centred (6, 16) with R = 10 enters the 1:1 face at (6, 6) and leaves
-    // the crest at x = 14: it lies behind 1 m layers placed on the face between levels
-    // 6.5 and 8.5, and cuts 10 m ones.
-    for (float length : {1.0f, 10.0f}) {
-        Job job = FaceJob();
-        AddBlock(job, 6.5f, 2.0f, 0.5f, length);
-        const OneSlip c(job, 6.0f, 16.0f, 10.0f);
-        EXPECT_EQ(c.a.layers.size(), 5u);
-        EXPECT_NE(c.slip.StabilityFactor, kInvalidFactor);
-        EXPECT_EQ(c.slip.ReinforcementForce > 0.0f && c.slip.ReinforcementMoment > 0.0f, length == 10.0f);
-        EXPECT_EQ(c.slip.ReinforcementForce == 0.0f && c.slip.ReinforcementMoment == 0.0f, length == 1.0f);
-    }
-}
-
-TEST(ReinforcementForce, ACrossingAtTheLayersFrontEndIsNoCrossing)
-{
-    // Layer at level 2 from the face (2, 2) to (12, 2), c' 0, phi' 30, all factors 1.
-    // A base 1.1 mm behind the front end counts, with pull-out on nearly the whole
-    // length: L = 9.9989, tau at the rear end 0.7 x 20 x 8 x tan 30 = 64.663 and at P
-    // 0.7 x 20 x 0.0011 x tan 30 = 0.0089, T = 9.9989 x 64.672 = 646.65. At 0.9 mm,
-    // and at the front end itself, there is no crossing.
+    // Water at 12, 2 m above the crest, and the layer of the test above. At (6, 2)
+    // under the face: overburden 20 x 4 = 80, ponded water 9.81 x (12 - 6) = 58.86,
+    // pore pressure 9.81 x (12 - 2) = 98.1: sigma' = 40.76 = (20 - 9.81) x 4. At
+    // (12, 2) under the crest: 160 + 19.62 - 98.1 = 81.52 = 10.19 x 8. A base rising
+    // through the layer at x = 6: T = 6 x 0.7 tan 30 (40.76 + 81.52) = 296.52.
     Job job = FaceJob();
+    SetPoints(job.Water, {{-20, 12}, {40, 12}});
     AddBlock(job, 2.0f, 0.0f, 1.0f, 10.0f, 1000.0f);
     Analysed a(job);
-    ASSERT_FALSE(a.layers.empty());
-    ASSERT_EQ(a.layers[0].StartX, 2.0f);
-    auto force = [&a](float xP) {
-        const SliceList slices = Chords({{xP - 0.5f, 1}, {xP + 0.5f, 3}});
-        return ComputeReinforcementForce(a.Input(), SlipKind::Defined, slices, 0.0f).Force;
-    };
-    EXPECT_NEAR(force(2.0011f), 646.65f, 0.05f);
-    EXPECT_EQ(force(2.0009f), 0.0f);
-    EXPECT_EQ(force(2.0f), 0.0f);
-    EXPECT_EQ(force(1.9f), 0.0f);
+    const SliceList slices = Chords({{5, 1}, {7, 3}});
+    EXPECT_NEAR(ComputeReinforcementForce(a.Input(), SlipKind::Wedge, slices, 0.0f).Force, 296.52f, 0.01f);
+    // A soil lighter than water would go below zero: sigma' and T stop at 0.
+    a.job.Soils[0].Density = 8.0f;
+    a.Rebuild();
+    EXPECT_EQ(ComputeReinforcementForce(a.Input(), SlipKind::Wedge, slices, 0.0f).Force, 0.0f);
 }
 
 TEST(ReinforcementForce, AToeCircleThroughTheBottomLayersFrontEnd)
@@ -162,8 +179,7 @@ TEST(ReinforcementForce, AToeCircleThroughTheBottomLayersFrontEnd)
     // it (R^2 = 101.001, meeting level 0 about 0.5 mm behind the front end); they
     // leave the face near (9, 9). The bottom layer lies inside the sliding mass and
     // resists nothing: only the layer at level 1 counts, T = 30, its moment
-    // 30 x (10 - 1) = 270. Counted, the bottom layer would add 10 x 0.7 x 200 x
-    // tan 30 = 808.
+    // 30 x (10 - 1) = 270. Counted, the bottom layer would add 808.
     for (float r2 : {101.0f, 101.001f}) {
         Job job = FaceJob();
         AddBlock(job, 0.0f, 0.0f, 1.0f, 10.0f, 1000.0f);

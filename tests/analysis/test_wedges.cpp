@@ -68,32 +68,29 @@ TEST(Wedges, TieBackAndTwoPartWedgesByHand)
     EXPECT_NEAR(v.StabilityFactor, restore / (push - soil), 1e-3 * restore / (push - soil));
 }
 
-TEST(Wedges, ToesSitJustAboveTheLayersBelowAndOneSpacingUnderTheLowest)
+TEST(Wedges, ToesSitJustAboveTheLayersBelowAndTheDefaultsFollowTheLongestBlock)
 {
-    Analysed a(WedgeJob(30.0f));
+    Job job = WedgeJob(30.0f);
+    job.Reinforcement[0].Length = 6.0f;
+    Analysed a(job);
     std::set<float> toes;
     for (const WedgeResult& w : Search(a).Wedges)
         toes.insert(w.ToeLevel);
     EXPECT_EQ(toes, (std::set<float>{0.001f, 1.001f, 2.001f, 3.001f, 4.001f, 5.001f, 6.001f, 7.001f, 8.001f}));
-    // A lone layer takes its block's spacing for the step below it.
-    Job lone = WedgeJob(30.0f);
-    lone.Reinforcement[0].BlockHeight = 0.0f, lone.Reinforcement[0].VerticalSpacing = 0.5f;
-    Analysed b(lone);
-    ASSERT_FALSE(Search(b).Wedges.empty());
-    EXPECT_FLOAT_EQ(Search(b).Wedges[0].ToeLevel, 0.501f);
-}
-
-TEST(Wedges, DefaultsFollowTheLongestBlock)
-{
-    Job job = WedgeJob(30.0f);
-    job.Reinforcement[0].Length = 6.0f;
-    AddBlock(job, 2.5f, 0.0f, 1.0f, 4.0f); // a shorter block does not set the widths
-    Analysed a(job);
-    Search(a);
     const WedgeSettings& s = a.job.Wedge;
     EXPECT_EQ(std::vector<float>({s.BaseWidthMin, s.BaseWidthMax, s.BaseWidthInc, s.BaseAngleMin, s.BaseAngleMax,
                                   s.RearAngleMin, s.RearAngleMax, s.AngleInc}),
               std::vector<float>({0, 6, 2, 5, 25, 45, 75, 10}));
+    // A lone layer takes its block's spacing for the step below it; a shorter block
+    // does not set the widths.
+    job.Reinforcement[0].BlockHeight = 0.0f, job.Reinforcement[0].VerticalSpacing = 0.5f;
+    Analysed b(job);
+    const WedgeSearchResult lone = Search(b);
+    ASSERT_FALSE(lone.Wedges.empty());
+    EXPECT_FLOAT_EQ(lone.Wedges[0].ToeLevel, 0.501f);
+    AddBlock(b.job, 2.5f, 0.0f, 1.0f, 4.0f);
+    Search(b);
+    EXPECT_EQ(b.job.Wedge.BaseWidthMax, 6.0f);
 }
 
 TEST(Wedges, ResultsThatAreNoFactor)
@@ -131,16 +128,14 @@ TEST(WedgeSettingsEntry, ValuesInRangeAreStoredRoundedOthersRefusedWithTheirLine
 {
     // The box, the text typed, the value it then holds, and the line of a refusal.
     const std::tuple<WedgeBox, const char*, float, const char*> cases[] = {
-        {WedgeBox::BaseWidthMax, "7.456", 7.46f, nullptr},
-        {WedgeBox::BaseAngleMax, "30.6", 31.0f, nullptr},
-        {WedgeBox::BaseAngleMax, "30.5", 30.0f, nullptr}, // halves go to the even value
-        {WedgeBox::BaseAngleMax, "31.5", 32.0f, nullptr},
-        {WedgeBox::BaseWidthMax, "2.125", 2.12f, nullptr},
-        {WedgeBox::BaseWidthMax, "2.375", 2.38f, nullptr},
-        {WedgeBox::AngleInc, " 2.4 deg", 2.0f, nullptr},    // the leading number
-        {WedgeBox::RearAngleMin, "4.5e1x", 45.0f, nullptr}, // with its exponent
-        {WedgeBox::BaseWidthMin, "1e999", 0.0f, nullptr},   // no number a box could hold reads as 0
-        {WedgeBox::BaseWidthInc, "0.1", 0.1f, nullptr},     // the ends of a range are inside
+        {WedgeBox::BaseWidthMax, "7.456", 7.46f, nullptr}, {WedgeBox::BaseAngleMax, "30.6", 31.0f, nullptr},
+        // Halves go to the even value.
+        {WedgeBox::BaseAngleMax, "30.5", 30.0f, nullptr}, {WedgeBox::BaseAngleMax, "31.5", 32.0f, nullptr},
+        {WedgeBox::BaseWidthMax, "2.125", 2.12f, nullptr}, {WedgeBox::BaseWidthMax, "2.375", 2.38f, nullptr},
+        // The leading number, with its exponent; no number a box could hold reads as 0.
+        {WedgeBox::AngleInc, " 2.4 deg", 2.0f, nullptr}, {WedgeBox::RearAngleMin, "4.5e1x", 45.0f, nullptr},
+        {WedgeBox::BaseWidthMin, "1e999", 0.0f, nullptr},
+        {WedgeBox::BaseWidthInc, "0.1", 0.1f, nullptr}, // the ends of a range are inside
         {WedgeBox::BaseWidthMin, "-1", 0.0f, "Wedge base width must be between 0 and 100"},
         {WedgeBox::BaseWidthInc, "0.05", 2.0f, "Wedge base width increment must be between 0.1 and 100"},
         {WedgeBox::BaseAngleMin, "46", 5.0f, "Wedge base angle must be between 0 and 45"},
@@ -163,20 +158,19 @@ TEST(WedgeSettingsEntry, ValuesInRangeAreStoredRoundedOthersRefusedWithTheirLine
 
 TEST(WedgeSettingsEntry, MinimumAndMaximumStayInOrder)
 {
+    // Each entry in turn and the box it moves (or leaves), from a base angle range of 5 to 20.
+    using W = WedgeSettings;
+    const std::tuple<WedgeBox, const char*, float W::*, float> steps[] = {
+        {WedgeBox::BaseAngleMin, "30", &W::BaseAngleMax, 30}, {WedgeBox::RearAngleMax, "50", &W::RearAngleMax, 50},
+        {WedgeBox::RearAngleMin, "60", &W::RearAngleMax, 60}, {WedgeBox::RearAngleMax, "46", &W::RearAngleMin, 46},
+        {WedgeBox::BaseWidthMin, "3.5", &W::BaseWidthMax, 6}, // already above
+        {WedgeBox::BaseWidthMax, "2", &W::BaseWidthMin, 2}, {WedgeBox::BaseWidthMax, "2", &W::BaseWidthInc, 2}};
     WedgeSettings s = Defaults();
     s.BaseAngleMax = 20.0f;
-    EnterWedgeBox(s, WedgeBox::BaseAngleMin, "30");
-    EXPECT_EQ(s.BaseAngleMax, 30.0f);
-    EnterWedgeBox(s, WedgeBox::RearAngleMax, "50");
-    EnterWedgeBox(s, WedgeBox::RearAngleMin, "60");
-    EXPECT_EQ(s.RearAngleMax, 60.0f);
-    EnterWedgeBox(s, WedgeBox::RearAngleMax, "46");
-    EXPECT_EQ(s.RearAngleMin, 46.0f);
-    EnterWedgeBox(s, WedgeBox::BaseWidthMin, "3.5");
-    EXPECT_EQ(s.BaseWidthMax, 6.0f); // already above
-    EnterWedgeBox(s, WedgeBox::BaseWidthMax, "2");
-    EXPECT_EQ(s.BaseWidthMin, 2.0f);
-    EXPECT_EQ(s.BaseWidthInc, 2.0f); // the increment has no partner
+    for (const auto& [box, text, moved, value] : steps) {
+        EnterWedgeBox(s, box, text);
+        EXPECT_EQ(s.*moved, value) << text; // the increment has no partner
+    }
 }
 
 } // namespace

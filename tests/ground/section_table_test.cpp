@@ -86,6 +86,29 @@ TEST(SurfaceLevel, ContinuesHorizontallyAndGroundXWalksFromTheLeft)
         EXPECT_FLOAT_EQ(GroundXAtLevel(g.job, g.table, c.y), c.x) << "level " << c.y;
 }
 
+TEST(FaceXAtLevel, FirstRisingGroundFromTheLeft)
+{
+    // A bank falling from 6 at x = -10 to a ditch bottom of -1 at x = -3, rising to 0 at
+    // x = -2, level to 0, then the face rising 1:2 (y = x / 2) to 10 at x = 20, and a
+    // fall beyond to 4. Levels on the falling bank or the fall beyond are not the face.
+    const Ground g({{20, {{-10, 6}, {-3, -1}, {-2, 0}, {0, 0}, {20, 10}, {30, 4}}}});
+    const struct { float y, x; } cases[] = {
+        {3, 6},            // the bank falls through 3 at x = -6; the face rises through it at 6
+        {8, 16},           // above the bank
+        {10, 20},          // the crest
+        {-0.5f, -2.5f},    // the rising side of the ditch
+        {0, -2},           // the top of the ditch's rise, not the level run after it
+        {10.5f, kNoLevel}, // above everything
+        {-2, kNoLevel},    // below everything
+        {NAN, kNoLevel},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(FaceXAtLevel(g.table, c.y), c.x, 1e-4f) << "level " << c.y;
+    // Ground that only falls has no face.
+    const Ground falling({{20, {{0, 10}, {10, 0}}}});
+    EXPECT_EQ(FaceXAtLevel(falling.table, 5.0f), kNoLevel);
+}
+
 static Segment Seg(float x1, float y1, float x2, float y2)
 {
     Segment s{.X1 = x1, .Y1 = y1, .X2 = x2, .Y2 = y2};

@@ -129,4 +129,23 @@ TEST(LoadStress, SpreadsAtTwoToOneByHand)
     EXPECT_EQ(soil, 1);
 }
 
+TEST(VerticalEffectiveStress, PondedWaterLoadsTheColumn)
+{
+    // Ground at 0, unit weight 20; a point 2 m down. Water at level h: pore pressure
+    // 9.81 (h + 2); water above the ground adds 9.81 h, so sigma' = 40 - 9.81 x 2 = 20.38
+    // whatever h is above 0. Water at -1: no ponding, sigma' = 40 - 9.81 = 30.19.
+    const struct { float water, sigma; } cases[] = {
+        {3, 20.38f}, {0.01f, 20.38f}, {0, 20.38f}, {-0.01f, 20.3800f + 0.0981f}, {-1, 30.19f}};
+    for (const auto& c : cases) {
+        const Ground g({{20, {{-10, 0}, {10, 0}}}}, {{-10, c.water}, {10, c.water}});
+        Integer soil = 0;
+        EXPECT_NEAR(VerticalEffectiveStress(g.job, g.table, 0.0f, -2.0f, soil), c.sigma, 1e-3f) << c.water;
+        EXPECT_EQ(soil, 1);
+    }
+    // A soil lighter than water: sigma' stops at 0 rather than going negative.
+    const Ground light({{5, {{-10, 0}, {10, 0}}}}, {{-10, 2}, {10, 2}});
+    Integer soil = 0;
+    EXPECT_EQ(VerticalEffectiveStress(light.job, light.table, 0.0f, -2.0f, soil), 0.0f);
+}
+
 } // namespace clv::test
