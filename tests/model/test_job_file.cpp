@@ -33,6 +33,15 @@ void ExpectFields(const Bytes& b, std::initializer_list<Field> fields)
             << f.name;
 }
 
+// Consecutive fields from `at`, one for each letter of `kinds`: an Integer (I) or a Single (F).
+void ExpectRun(const Bytes& b, std::size_t at, const std::string& kinds, std::vector<float> values, const char* what)
+{
+    ASSERT_EQ(kinds.size(), values.size()) << what;
+    for (std::size_t k = 0; k < kinds.size(); at += kinds[k++] == 'F' ? F : I)
+        EXPECT_EQ(kinds[k] == 'F' ? test::GetFloat(b, at) : test::GetInt16(b, at), values[k])
+            << what << " field " << k << " at " << at;
+}
+
 TEST(JobFileLayout, FieldsLandAtTheirOffsetsAndARichJobRoundTripsByteForByte)
 {
     const Bytes empty = Encode(MakeDefaultJob());
@@ -43,49 +52,38 @@ TEST(JobFileLayout, FieldsLandAtTheirOffsetsAndARichJobRoundTripsByteForByte)
 
     const Bytes b = Encode(test::RichJob());
     ASSERT_EQ(b.size(), 1245u - 4 + 3 * 499 + 4 * 54 + 2 * 89 + 4 * 12 + 5 * 8);
-    const std::size_t soil2 = 1241 + 499, load4 = soil2 + 2 * 499 + 3 * 54, heads = load4 + 54 + 2 * 89;
+    const std::size_t soil2 = 1241 + 499, load4 = soil2 + 2 * 499 + 3 * 54, block2 = load4 + 54 + 89;
+    // Every scalar field at its offset: the encoder and decoder walk one field list, so a
+    // round trip alone would not show two fields listed in the wrong order.
+    // Header from FirstPageNumber: the four counts, ReinforcementKind, the two reserved Singles, the
+    // accelerations, WaterUnitWeight, ReservedSingles, UserPointCount, ReservedIntegers.
+    ExpectRun(b, 153, "IIIIIFFFFFFFFFFFIIIIII",
+              {3, 3, 4, 2, 0, 1.25f, -2.5f, 0.05f, 0.1f, 10, 1.5f, 2.5f, 3.5f, 4.5f, 5.5f, 6.5f, 5, -1, 2, -3, 4, 32767},
+              "header");
+    ExpectRun(b, 219, "IIIIIIIFFFFFII", {0, -1, 0, -1, 0, -1, 0, -25, 60, -12, 30, 0.25f, 0, -1}, "view");
+    ExpectRun(b, 257, "FFFFFFFF", {1.1f, 1.2f, 1.3f, 1.25f, 1.6f, 1.35f, 1.05f, 1.4f}, "factors");
+    ExpectRun(b, 779, "IFFFFFFII", {-1, -10, 30, 10, -5, 5, 5, 2, 3}, "piezometric grid");
+    // Slip settings from Method to CommonY, then Fx(0..10) and AutoGenerate.
+    ExpectRun(b, 809, "IFIFFFFFFIIFFFF", {4, 1.5f, 25, -5, 15, 1, 10, 25, 0.5f, -1, 7, 2, 8, 0.5f, kNoLevel}, "slip");
+    ExpectRun(b, 861, "FFFFFFFFFFFI", {0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 1, 1.1f, 1.2f, 1.3f, 1.4f, 1.5f, 0}, "Fx");
+    ExpectRun(b, 971, "IFFFFFFFF", {0, 2, 12, 0.5f, -10, 30, 35, 75, 2.5f}, "wedges");
+    // Soil 2 from Density to X(0), and from Y(51) to the reserved Integers.
+    ExpectRun(b, soil2 + 25, "FFFFFIF", {19, 30, 5, 0.05f, 0.5f, 4, -20}, "soil 2");
+    ExpectRun(b, soil2 + 459, "FFFFFFFIIIIII", {-18.5f, 0.5f, -0.5f, 1e-3f, 7, 8, 10, 1, -1, 2, -2, 3, 1}, "soil 2 end");
+    ExpectRun(b, load4, "IFFFFFFF", {3, 13, 4, 9, 3.5f, 15, 4, 6}, "anchor");
+    ExpectRun(b, block2 + 25, "FFFFFFFFFFFFFIIIIII",
+              {80, 6, 0.8f, 10, 1.5f, 0.5f, 3, 3.25f, 9, 8, 7, 6, 1, -7, 6, -5, 4, -3, 1}, "block 2");
+    // The heads row by row, the column running fastest, then the user points.
+    ExpectRun(b, block2 + 89, std::string(22, 'F'), {0.5f, 1.5f, 2.5f, 3.5f, 10.5f, 11.5f, 12.5f, 13.5f, 20.5f, 21.5f,
+              22.5f, kNoLevel, -4, 6, -1, 5.5f, 2, 4, 5, 1.5f, 8, -2}, "heads and user points");
     // The reserved bytes are numbered from 11 in file order: 40 + 10 for the factors, 36 for the water, 20 + 40
     // for the slip settings, 36 for the wedges, 24 for each load.
     ExpectFields(b, {
-        {B, 4 + 104 + 11, 0x80, "euro in Project"}, {I, 157, 4, "LoadCount"}, {F, 171, 0.05f, "vertical acceleration"},
-        {I, 207, 5, "UserPointCount"}, {I, 217, 32767, "header end"}, {I, 219 + 36, -1, "ShowGrid"},
-        {B, 257 + 74, 51, "factors reserved 2"}, {F, 341 + 398, 51, "water Y(50)"}, {B, 743, 61, "water reserved"},
-        {F, 779 + 2, -10, "MinX"}, {I, 779 + 28, 3, "NX"}, {F, 809 + 48, kNoLevel, "CommonY"}, {F, 901, 1.5f, "Fx(10)"},
-        {B, 931, 117, "slip reserved 2"}, {F, 971 + 26, 75, "RearAngleMax"}, {B, 971 + 34, 157, "wedge reserved"},
-        {I, 1041 + 2 * 99, -5, "print 100"}, {F, soil2 + 29, 30, "Phi"}, {I, soil2 + 45, 4, "PointCount"},
-        {F, soil2 + 47, -20, "X(0)"}, {F, soil2 + 459, -18.5f, "Y(51)"}, {I, soil2 + 497, 1, "soil int(6)"},
-        {F, load4 + 2, 13, "Value"}, {F, load4 + 14, 3.5f, "anchor Y"}, {B, load4 + 30, 265 - 256, "reserved"},
-        {F, heads - 64, 80, "Strength"}, {I, heads - 2, 1, "block int(6)"}, {F, heads + 84, -2, "user point 5 Y"},
-        {F, heads + 8, 2.5f, "head (0, 2): the column runs fastest"}});
-
-    // Every scalar field at its offset: the encoder and decoder walk one field list, so a
-    // round trip alone would not show two fields listed in the wrong order.
-    const std::size_t block2 = heads - 89;
-    ExpectFields(b, {
-        {I, 153, 3, "FirstPageNumber"}, {F, 163, 1.25f, "Reserved1"}, {F, 167, -2.5f, "Reserved2"},
-        {F, 175, 0.1f, "lateral"}, {F, 179, 10, "WaterUnitWeight"}, {F, 183, 1.5f, "ReservedSingles(1)"},
-        {I, 219 + 2, -1, "ShowSoils"}, {F, 219 + 14, -25, "XMin"}, {F, 219 + 18, 60, "XMax"}, {F, 219 + 22, -12, "YMin"},
-        {F, 219 + 26, 30, "YMax"}, {F, 219 + 30, 0.25f, "GridIncrement"}, {I, 219 + 34, 0, "SnapToGrid"},
-        {F, 257, 1.1f, "fn"}, {F, 261, 1.2f, "ffs"}, {F, 265, 1.3f, "fq"}, {F, 269, 1.25f, "tan phi"}, {F, 273, 1.6f, "c"},
-        {F, 277, 1.35f, "fm"}, {F, 281, 1.05f, "fs"}, {F, 285, 1.4f, "fp"}, {I, 257 + 72, 3, "DesignCode"},
+        {B, 4 + 104 + 11, 0x80, "euro in Project"}, {I, 257 + 72, 3, "DesignCode"}, {B, 257 + 74, 51, "factors reserved 2"},
         {I, 341, 4, "water PointCount"}, {F, 343, -20, "water X(1)"}, {F, 543, 2, "water Y(1)"},
-        {I, 779, -1, "Enabled"}, {F, 779 + 6, 30, "MaxX"}, {F, 779 + 10, 10, "IncX"}, {F, 779 + 14, -5, "MinY"},
-        {F, 779 + 18, 5, "MaxY"}, {I, 779 + 26, 2, "NY"}, {I, 809, 4, "Method"}, {F, 809 + 2, 1.5f, "crack"},
-        {I, 809 + 6, 25, "MinSlices"}, {F, 809 + 8, -5, "GridXMin"}, {F, 809 + 12, 15, "GridXMax"},
-        {F, 809 + 16, 1, "GridXInc"}, {F, 809 + 20, 10, "GridYMin"}, {F, 809 + 24, 25, "GridYMax"},
-        {F, 809 + 28, 0.5f, "GridYInc"}, {I, 809 + 32, -1, "AutoExtendGrid"}, {I, 809 + 34, 7, "LegacyCommonPoint"},
-        {F, 809 + 36, 2, "CommonXMin"}, {F, 809 + 40, 8, "CommonXMax"}, {F, 809 + 44, 0.5f, "CommonXInc"},
-        {F, 809 + 52, 0.5f, "Fx(0)"}, {I, 809 + 96, 0, "AutoGenerate"}, {F, 809 + 118, 0.75f, "MinSlipDepth"},
-        {I, 971, 0, "UseDefaults"}, {F, 971 + 2, 2, "BaseWidthMin"}, {F, 971 + 6, 12, "BaseWidthMax"},
-        {F, 971 + 10, 0.5f, "BaseWidthInc"}, {F, 971 + 14, -10, "BaseAngleMin"}, {F, 971 + 18, 30, "BaseAngleMax"},
-        {F, 971 + 22, 35, "RearAngleMin"}, {F, 971 + 30, 2.5f, "AngleInc"}, {F, soil2 + 25, 19, "Density"},
-        {F, soil2 + 33, 5, "Cohesion"}, {F, soil2 + 37, 0.05f, "Ru"}, {F, soil2 + 41, 0.5f, "Suction"},
-        {F, soil2 + 463, 0.5f, "soil ReservedSingles(1)"}, {I, load4, 3, "LoadType"}, {F, load4 + 6, 4, "XMin"},
-        {F, load4 + 10, 9, "XMax"}, {F, load4 + 18, 15, "Angle"}, {F, load4 + 22, 4, "FreeLength"},
-        {F, load4 + 26, 6, "FixedLength"}, {F, block2 + 29, 6, "Length"}, {F, block2 + 33, 0.8f, "Friction"},
-        {F, block2 + 37, 10, "NailAngle"}, {F, block2 + 41, 1.5f, "NailSpacing"}, {F, block2 + 45, 0.5f, "Spacing"},
-        {F, block2 + 49, 3, "BlockHeight"}, {F, block2 + 53, 3.25f, "BlockBase"}, {F, block2 + 57, 9, "block single(1)"},
-        {F, heads + 80, 8, "user point 5 X"}});
+        {F, 341 + 398, 51, "water Y(50)"}, {B, 743, 61, "water reserved"}, {B, 809 + 98, 97, "slip reserved"},
+        {F, 809 + 118, 0.75f, "MinSlipDepth"}, {B, 931, 117, "slip reserved 2"}, {B, 971 + 34, 157, "wedge reserved"},
+        {I, 1041 + 2 * 99, -5, "print 100"}, {B, load4 + 30, 265 - 256, "load reserved"}});
 
     // Each field has bytes of its own, so a job that writes back as the same bytes came back whole.
     const auto decoded = DecodeJobFile(b);
@@ -206,7 +204,7 @@ TEST_F(JobFileOnDisk, SavedJobOpensAsTheSameJobAndAFailedSaveLeavesTheFile)
     session.job.Header.FileVersion = 2.0f; // from 2.0 on a file has the current layout, and is not upgraded
     ASSERT_FALSE(SaveJob(session).has_value());
     EXPECT_FALSE(session.JobModified);
-    JobSession other{MakeDefaultJob()};
+    JobSession other{MakeDefaultJob(), "held.clv", "held.clv", true, false};
     ASSERT_FALSE(OpenJob(other, "\"" + target + "\"").has_value()); // quotes from a command line are removed
     EXPECT_EQ(std::pair(other.JobFilePath, other.JobFileTitle), std::pair(target, FileTitleOf(target)));
     EXPECT_EQ(other.job.Header.FileVersion, 2.02f); // so that a later save stamps this program's version

@@ -15,15 +15,21 @@ namespace {
 using test::Points;
 using test::SetPoints;
 
-Points SortedGround(const Points& points)
+template <typename Surface> Points PointsOf(const Surface& surface)
 {
-    Job job = MakeDefaultJob();
-    SoilRecord& soil = SetPoints(job.Soils.emplace_back(), points);
-    SortItemPoints(job, 1);
     Points out;
-    for (int k = 1; k <= soil.PointCount; ++k)
-        out.emplace_back(soil.X[k], soil.Y[k]);
+    for (int k = 1; k <= surface.PointCount; ++k)
+        out.emplace_back(surface.X[k], surface.Y[k]);
     return out;
+}
+
+void ExpectPoints(const Points& got, const Points& want, const char* what)
+{
+    ASSERT_EQ(got.size(), want.size()) << what;
+    for (std::size_t k = 0; k < got.size(); ++k) {
+        EXPECT_FLOAT_EQ(got[k].first, want[k].first) << what << " point " << k + 1;
+        EXPECT_FLOAT_EQ(got[k].second, want[k].second) << what << " point " << k + 1;
+    }
 }
 
 TEST(PointOrder, VerticalStepsKeepTheirShape)
@@ -46,48 +52,32 @@ TEST(PointOrder, VerticalStepsKeepTheirShape)
         {"1.1 mm to the left is swapped", {{0, 5}, {10, 5}, {9.9989f, 2}, {20, 2}},
          {{0, 5}, {9.9989f, 2}, {10, 5}, {20, 2}}},
         {"out of order", {{20, 1}, {0, 3}, {10, 2}}, {{0, 3}, {10, 2}, {20, 1}}},
+        // Saved files hold their steps 0.01 apart already: a second ordering changes nothing.
+        {"stored steps", {{0, 5}, {10, 5}, {10.01f, 2}, {20, 2}, {30, 2}, {30.01f, 6}},
+         {{0, 5}, {10, 5}, {10.01f, 2}, {20, 2}, {30, 2}, {30.01f, 6}}},
     };
     for (const auto& c : cases) {
-        const Points out = SortedGround(c.in);
-        ASSERT_EQ(out.size(), c.out.size()) << c.what;
-        for (std::size_t k = 0; k < out.size(); ++k) {
-            EXPECT_FLOAT_EQ(out[k].first, c.out[k].first) << c.what << " point " << k + 1;
-            EXPECT_FLOAT_EQ(out[k].second, c.out[k].second) << c.what << " point " << k + 1;
-        }
+        Job job = MakeDefaultJob();
+        const SoilRecord& soil = SetPoints(job.Soils.emplace_back(), c.in);
+        SortItemPoints(job, 1);
+        ExpectPoints(PointsOf(soil), c.out, c.what);
     }
 }
 
-TEST(PointOrder, StoredStepsAreLeftAlone)
-{
-    // Saved files hold their steps 0.01 apart already: a second ordering changes nothing.
-    const Points stored = {{0, 5}, {10, 5}, {10.01f, 2}, {20, 2}, {30, 2}, {30.01f, 6}};
-    EXPECT_EQ(SortedGround(stored), stored);
-}
-
-TEST(PointOrder, WaterSurfaceIsTheItemAfterTheSoils)
+TEST(PointOrder, WaterSurfaceIsTheItemAfterTheSoilsAndUserPointsGoInOrderOfX)
 {
     Job job = MakeDefaultJob();
     job.Soils.resize(1);
     SetPoints(job.Water, {{10, 1}, {0, 4}, {10, 4}});
     SortItemPoints(job, 2);
-    // (0, 4) first; then the step at x = 10 continues at level 4.
-    EXPECT_EQ(job.Water.X[1], 0.0f);
-    EXPECT_EQ(job.Water.Y[2], 4.0f);
-    EXPECT_FLOAT_EQ(job.Water.X[3], 10.01f);
-    EXPECT_EQ(job.Water.Y[3], 1.0f);
-}
+    ExpectPoints(PointsOf(job.Water), {{0, 4}, {10, 4}, {10.01f, 1}}, "water"); // the step at 10 continues at 4
 
-TEST(PointOrder, DefinedSurfacePointsAreAppendedInOrderOfX)
-{
-    Job job = MakeDefaultJob();
     for (const auto& [x, y] : Points{{10, 1}, {0, 5}, {5, 0}, {5, 2}})
         AppendUserPoint(job, x, y);
-    ASSERT_EQ(job.UserPointCount(), 4);
-    const Points expected = {{0, 5}, {5, 0}, {5, 2}, {10, 1}}; // equal x keep the order they came in
-    for (std::size_t k = 0; k < expected.size(); ++k) {
-        EXPECT_EQ(job.UserPoints[k].X, expected[k].first) << k;
-        EXPECT_EQ(job.UserPoints[k].Y, expected[k].second) << k;
-    }
+    Points user;
+    for (const UserPoint& p : job.UserPoints)
+        user.emplace_back(p.X, p.Y);
+    ExpectPoints(user, {{0, 5}, {5, 0}, {5, 2}, {10, 1}}, "user points"); // equal x keep the order they came in
 }
 
 } // namespace

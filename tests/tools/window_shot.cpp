@@ -37,16 +37,17 @@ int main(int argc, char** argv)
         options.commandLineJob = QString::fromLocal8Bit(argv[2]);
     clv::ui::ClvMain window(options);
     window.show();
+    const QString mode = argc > 3 ? QString(argv[3]) : QString();
+    const QString out = QString::fromLocal8Bit(argv[1]);
     QWidget* shown = &window;
-    if (argc > 3 && QString(argv[3]) == "help") {
+    if (mode == "help") {
         // The user guide in its own window, as Help > Contents shows it.
         window.findChild<QAction*>("HelpContents")->trigger();
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == "HelpWindow")
                 shown = top;
-    } else if (argc > 3 && (QString(argv[3]) == "edit" || QString(argv[3]) == "popup")) {
-        const bool popup = QString(argv[3]) == "popup";
-        QTimer::singleShot(300, &window, [&window, popup] {
+    } else if (mode == "edit" || mode == "popup") {
+        QTimer::singleShot(300, &window, [&window, popup = mode == "popup"] {
             clv::ui::SpicWidget* spic = window.Drawing()->Spic();
             const QPoint centre(spic->width() / 2, spic->height() / 2);
             if (popup) {
@@ -59,23 +60,18 @@ int main(int argc, char** argv)
             QApplication::sendEvent(spic, &move);
         });
         shown = nullptr; // the whole screen
-    } else if (argc > 3 && QString(argv[3]) == "large") {
-        // The large print preview over the printing tab.
+    } else if (mode == "large") {
+        // The large print preview over the printing tab. The form is modal: it is opened, and
+        // found, from inside the event loop.
         window.SelectTab(7);
-        // The form is modal: it is opened, and found, from inside the event loop.
         QTimer::singleShot(0, &window, [&window] { window.findChild<QPushButton*>("LargePreviewBtn")->click(); });
         QTimer::singleShot(700, &window, [&shown] {
             for (QWidget* top : QApplication::topLevelWidgets())
                 if (top->objectName() == "PageFrm" && top->isVisible())
                     shown = top;
         });
-    } else if (argc > 3 && QString(argv[3]).contains("Btn")) {
-        window.SelectTab(QString(argv[3]) == "DefineFxBtn" ? 4 : 0);
-    } else if (argc > 3) {
-        window.SelectTab(QString(argv[3]).toInt());
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    if (argc > 3 && QString(argv[3]).contains("Btn")) {
+    } else if (mode.contains("Btn")) {
+        window.SelectTab(mode == "DefineFxBtn" ? 4 : 0);
         // The editor runs modally inside the click: the picture is taken from within.
         QTimer::singleShot(500, &window, [&] {
             QTimer::singleShot(800, [&] {
@@ -83,22 +79,23 @@ int main(int argc, char** argv)
                     editor->grab().save(out);
                 QApplication::exit(0);
             });
-            if (auto* button = window.findChild<QAbstractButton*>(QString(argv[3])))
+            if (auto* button = window.findChild<QAbstractButton*>(mode))
                 button->click();
         });
-        const int code = QApplication::exec();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-        return code;
+    } else if (argc > 3) {
+        window.SelectTab(mode.toInt());
     }
-    QTimer::singleShot(800, &window, [&] {
-        if (shown)
-            shown->grab().save(out);
-        else
-            QGuiApplication::primaryScreen()->grabWindow(0).save(out);
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-        QApplication::exit(0);
-    });
-    return QApplication::exec();
+    if (!mode.contains("Btn")) {
+        QTimer::singleShot(800, &window, [&] {
+            if (shown)
+                shown->grab().save(out);
+            else
+                QGuiApplication::primaryScreen()->grabWindow(0).save(out);
+            QApplication::exit(0);
+        });
+    }
+    const int code = QApplication::exec();
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+    return code;
 }
