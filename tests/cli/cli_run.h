@@ -19,6 +19,8 @@ struct CliRun {
     std::string out, err;
 
     nlohmann::json Json() const { return nlohmann::json::parse(out); }
+    bool Says(const std::string& text) const { return out.find(text) != std::string::npos; }
+    bool Errs(const std::string& text) const { return err.find(text) != std::string::npos; }
     /** One line on standard error, ending in a newline: what a script logs and a person reads. */
     bool OneLineError() const { return !err.empty() && err.back() == '\n' && std::ranges::count(err, '\n') == 1; }
 };

@@ -52,19 +52,16 @@ TEST(Analyse, JsonKeysAreThePromisedOnes)
     // Values under the right keys: Bishop's factor is the moment ratio.
     EXPECT_EQ(c["method"], "bishop");
     EXPECT_EQ(c["text"], FactorText(c["stability_factor"].get<float>()));
-    EXPECT_NEAR(c["stability_factor"].get<double>(),
-                c["soil_moment"].get<double>() / c["disturbing_moment"].get<double>(), 1e-4);
+    EXPECT_NEAR(c["stability_factor"].get<double>(), c["soil_moment"].get<double>() / c["disturbing_moment"].get<double>(), 1e-4);
 
     nlohmann::json& d = cutting["defined"];
-    EXPECT_EQ(Keys(d),
-              (Set{"stability_factor", "text", "disturbing_force", "soil_force", "reinforcement_force", "slices"}));
+    EXPECT_EQ(Keys(d), (Set{"stability_factor", "text", "disturbing_force", "soil_force", "reinforcement_force", "slices"}));
     EXPECT_EQ(Keys(d["slices"].at(0)), sliceKeys);
 
     nlohmann::json& w = embankment["wedges"];
     EXPECT_EQ(Keys(w), (Set{"stability_factor", "text", "count", "critical"}));
-    EXPECT_EQ(Keys(w["critical"]), (Set{"base_width", "base_angle", "rear_angle", "toe_x", "toe_level", "corner_x",
-                                        "corner_level", "top_x", "top_level", "disturbing", "soil_restore",
-                                        "reinforcement_restore"}));
+    EXPECT_EQ(Keys(w["critical"]), (Set{"base_width", "base_angle", "rear_angle", "toe_x", "toe_level", "corner_x", "corner_level",
+                                        "top_x", "top_level", "disturbing", "soil_restore", "reinforcement_restore"}));
     EXPECT_GT(embankment["circles"]["reinforcement_moment"].get<double>(), 0.0); // the geogrids hold the circle
 
     // The options choose; several files make an array; the JSON form gives the job file's results.
@@ -85,9 +82,8 @@ TEST(Analyse, MethodOverrideLeavesTheFileAlone)
         EXPECT_NE(c["circles"]["stability_factor"], 1001) << method;
         EXPECT_TRUE(std::string(method) != "rigorous" || c["circles"]["lambda"] != 0.0); // the rigorous λ
     }
-    const std::string text = Cli({"analyse", "--method=janbu", copy.string()}).out;
-    EXPECT_NE(text.find("Method of analysis used is Janbu simplified (Force equilibrium)"), std::string::npos);
-    EXPECT_EQ(text.find("-0.00"), std::string::npos);
+    const CliRun text = Cli({"analyse", "--method=janbu", copy.string()});
+    EXPECT_TRUE(text.Says("Method of analysis used is Janbu simplified (Force equilibrium)") && !text.Says("-0.00")) << text.out;
     EXPECT_EQ(test::ReadBytes(copy), before);
 }
 
@@ -119,15 +115,12 @@ TEST(Analyse, NoticesAndInvalidResultsAreResultsNotErrors)
     ASSERT_EQ(run.status, kExitOk) << run.err;
     EXPECT_EQ(run.Json()["circles"]["stability_factor"], 1001);
     EXPECT_EQ(run.Json()["circles"]["text"], "Invalid");
-    EXPECT_NE(Cli({"analyse", WriteJob(job, "zero")}).out.find("Critical circle stability factor  Invalid"),
-              std::string::npos);
+    EXPECT_TRUE(Cli({"analyse", WriteJob(job, "zero")}).Says("Critical circle stability factor  Invalid"));
 
     // Wedges without reinforcement: no critical wedge, and the text says why.
     nlohmann::json w = Cli({"analyse", "--wedges", "--json", Example("cutting.clv")}).Json()["wedges"];
     EXPECT_TRUE(w["critical"].is_null());
-    EXPECT_NE(Cli({"analyse", "--wedges", Example("cutting.clv")}).out.find(
-                  "Wedge analysis is only applicable to reinforced slopes"),
-              std::string::npos);
+    EXPECT_TRUE(Cli({"analyse", "--wedges", Example("cutting.clv")}).Says("Wedge analysis is only applicable to reinforced slopes"));
 
     // Single-precision results as the shortest decimal that reads back as the same float.
     EXPECT_EQ(JsonNumber(1.234f).dump(), "1.234");
@@ -141,24 +134,18 @@ TEST(Analyse, AllSlipsListsEveryTrialCircleInSlipOrder)
     const std::string cutting = Example("cutting.clv");
     nlohmann::json c = Cli({"analyse", "--circles", "--json", "--all-slips", cutting}).Json()["circles"];
     const nlohmann::json& all = c["all_slips"];
-    ASSERT_TRUE(all.is_array());
-    ASSERT_FALSE(all.empty());
+    ASSERT_GE(all.size(), 2u);
     EXPECT_EQ(all.size(), c["slips"].get<std::size_t>());
     EXPECT_EQ(Keys(all.at(0)), (Set{"centre_x", "centre_y", "radius", "stability_factor", "lambda"}));
-    EXPECT_NEAR(all[1]["centre_x"].get<double>() - all[0]["centre_x"].get<double>(), c["grid"]["x_inc"].get<double>(),
-                1e-5);
+    EXPECT_NEAR(all[1]["centre_x"].get<double>() - all[0]["centre_x"].get<double>(), c["grid"]["x_inc"].get<double>(), 1e-5);
     EXPECT_EQ(all[0]["centre_x"], c["grid"]["x_min"]);
     EXPECT_EQ(all[0]["centre_y"], c["grid"]["y_min"]);
     // The critical circle is one of them, with the lowest factor.
-    double lowest = 1e9;
-    bool critical = false;
-    for (const nlohmann::json& slip : all) {
-        lowest = std::min(lowest, slip["stability_factor"].get<double>());
-        critical = critical || (slip["centre_x"] == c["centre_x"] && slip["centre_y"] == c["centre_y"] &&
-                                slip["radius"] == c["radius"]);
-    }
-    EXPECT_TRUE(critical);
-    EXPECT_EQ(lowest, c["stability_factor"].get<double>());
+    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&c](const nlohmann::json& slip) {
+        return slip["centre_x"] == c["centre_x"] && slip["centre_y"] == c["centre_y"] && slip["radius"] == c["radius"];
+    }));
+    for (const nlohmann::json& slip : all)
+        EXPECT_GE(slip["stability_factor"].get<double>(), c["stability_factor"].get<double>());
     // Without the option the list is left out; it needs --json.
     EXPECT_FALSE(Cli({"analyse", "--circles", "--json", cutting}).Json()["circles"].contains("all_slips"));
     const CliRun text = Cli({"analyse", "--all-slips", cutting});
@@ -168,19 +155,15 @@ TEST(Analyse, AllSlipsListsEveryTrialCircleInSlipOrder)
     c = Cli({"analyse", "--circles", "--json", "--all-slips", "--method", "rigorous", cutting}).Json()["circles"];
     ASSERT_FALSE(c["all_slips"].empty());
     EXPECT_EQ(c["lambda_limit"], 1);
-    bool anyLambda = false;
-    for (const nlohmann::json& slip : c["all_slips"])
-        anyLambda = anyLambda || slip["lambda"].get<double>() != 0.0;
-    EXPECT_TRUE(anyLambda);
+    EXPECT_TRUE(std::any_of(c["all_slips"].begin(), c["all_slips"].end(),
+                            [](const nlohmann::json& slip) { return slip["lambda"] != 0.0; }));
 }
 
 TEST(Cli, VersionNamesTheProgramAndItsVersion)
 {
     const CliRun run = Cli({"--version"});
-    EXPECT_EQ(run.status, kExitOk);
-    EXPECT_EQ(run.out, "clivora-cli (Clivora) " + std::to_string(CLIVORA_VERSION_MAJOR) + "." +
-                           std::to_string(CLIVORA_VERSION_MINOR) + "\n");
-    EXPECT_TRUE(run.err.empty());
+    EXPECT_TRUE(run.status == kExitOk && run.err.empty());
+    EXPECT_EQ(run.out, "clivora-cli (Clivora) " + std::to_string(CLIVORA_VERSION_MAJOR) + "." + std::to_string(CLIVORA_VERSION_MINOR) + "\n");
 }
 
 } // namespace clv::cli

@@ -11,7 +11,9 @@
 #include "report/print_reports.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace clv::report::test {
@@ -25,8 +27,8 @@ struct PlacedText {
 
 class RecordingDevice : public PageDevice {
 public:
-    float width = 210.0f, height = 297.0f;
-    float charWidthPerPoint = 0.16f, lineHeightPerPoint = 0.5f;
+    static constexpr float kCharWidthPerPoint = 0.16f, kLineHeightPerPoint = 0.5f;
+    float height = 297.0f;
 
     std::vector<PlacedText> texts;
     int sheets = 1;
@@ -34,7 +36,7 @@ public:
     float points = 12.0f;
     bool bold = false;
 
-    float PageWidth() const override { return width; }
+    float PageWidth() const override { return 210.0f; }
     float PageHeight() const override { return height; }
     void SetFont(const std::string&, float size, bool isBold) override
     {
@@ -43,9 +45,9 @@ public:
     }
     FontMeasure Measure(const std::string&, float size) override
     {
-        return {size * charWidthPerPoint, size * lineHeightPerPoint};
+        return {size * kCharWidthPerPoint, size * kLineHeightPerPoint};
     }
-    float TextWidth(const std::string& text) override { return static_cast<float>(text.size()) * points * charWidthPerPoint; }
+    float TextWidth(const std::string& text) override { return static_cast<float>(text.size()) * points * kCharWidthPerPoint; }
     void NextSheet() override { ++sheets; }
     void Text(float x, float y, const std::string& text) override { texts.push_back({sheets, x, y, text, bold}); }
     void Line(float, float, float, float) override { ++lines; }
@@ -57,18 +59,11 @@ public:
     std::vector<PlacedText> Page(int page) const
     {
         std::vector<PlacedText> out;
-        for (const PlacedText& t : texts)
-            if (t.page == page)
-                out.push_back(t);
-        std::ranges::stable_sort(out, [](const PlacedText& a, const PlacedText& b) {
-            return a.y != b.y ? a.y < b.y : a.x < b.x;
-        });
+        std::ranges::copy_if(texts, std::back_inserter(out), [page](const PlacedText& t) { return t.page == page; });
+        std::ranges::stable_sort(out, {}, [](const PlacedText& t) { return std::pair(t.y, t.x); });
         return out;
     }
-    int Count(const std::string& text) const
-    {
-        return static_cast<int>(std::ranges::count_if(texts, [&](const PlacedText& t) { return t.text == text; }));
-    }
+    int Count(const std::string& text) const { return static_cast<int>(std::ranges::count(texts, text, &PlacedText::text)); }
     const PlacedText* Find(const std::string& text, int nth = 0) const
     {
         for (const PlacedText& t : texts)
@@ -79,21 +74,15 @@ public:
     /** The texts on the same line as `t`, left to right. */
     std::vector<std::string> LineOf(const PlacedText& t) const
     {
-        std::vector<PlacedText> row;
-        for (const PlacedText& u : texts)
-            if (u.page == t.page && u.y == t.y)
-                row.push_back(u);
-        std::ranges::stable_sort(row, [](const PlacedText& a, const PlacedText& b) { return a.x < b.x; });
         std::vector<std::string> out;
-        for (const PlacedText& u : row)
-            out.push_back(u.text);
+        for (const PlacedText& u : Page(t.page))
+            if (u.y == t.y)
+                out.push_back(u.text);
         return out;
     }
 };
 
-/** Settings with the margins and font of a new installation. */
-inline Settings DefaultSettings() { return Settings{}; }
-
-inline PageHeaderInfo TestHeader(const Job& job) { return HeaderFor(job, DefaultSettings(), "test.clv", "01/02/2026"); }
+/** The page header of a new installation's settings. */
+inline PageHeaderInfo TestHeader(const Job& job) { return HeaderFor(job, Settings{}, "test.clv", "01/02/2026"); }
 
 } // namespace clv::report::test

@@ -39,20 +39,21 @@ TEST(PageWriter, AlignmentPlacesTextByItsStartCentreOrEnd)
     EXPECT_FLOAT_EQ(device.texts[3].y, device.texts[2].y);
 }
 
-TEST(PageWriter, HeaderPrintsTheFirstPageNumberAndTheReferences)
+TEST(PageWriter, HeaderPrintsTheFirstPageNumberAndTheReferencesCutToTheirColumn)
 {
     RecordingDevice device;
     PageHeaderInfo h;
     h.UserLine1 = "Dalk Geotechnics Ltd", h.UserLine2 = "Leeds", h.ProgramVersion = 2.02f;
     h.MainTitle = "Main title", h.SubTitle = "Sub title", h.Analysis = "ESA", h.Project = "P-17";
-    h.Engineer = "R. Okafor", h.FileName = "bank.clv", h.Date = "31/12/2026", h.FirstPageNumber = 7;
+    h.Engineer = "R. Okafor", h.Date = "31/12/2026", h.FirstPageNumber = 7;
+    h.FileName = "reinforced_embankment_with_a_very_long_name.clv";
     PageWriter w(device, Layout(device), h, "Arial", true);
     w.StartPage();
     w.StartPage();
     for (const char* text : {"Dalk Geotechnics Ltd", "Leeds", "Dalk Clivora, Version 2.02",
                              "Slope stability analysis and design of reinforced soil slopes", "Main title", "Sub title",
-                             "ESA", "P-17", "R. Okafor", "bank.clv", "31/12/2026", "Page No", "Analysis", "Project",
-                             "File Name", "Engineer", "Date"})
+                             "ESA", "P-17", "R. Okafor", "31/12/2026", "Page No", "Analysis", "Project", "File Name",
+                             "Engineer", "Date"})
         EXPECT_EQ(device.Count(text), 2) << text;
     // The number printed is the first sheet's number plus the pages before.
     const PlacedText* label1 = device.Find("Page No", 0);
@@ -64,6 +65,19 @@ TEST(PageWriter, HeaderPrintsTheFirstPageNumberAndTheReferences)
     EXPECT_EQ(label2->page, 2);
     EXPECT_EQ(device.sheets, 2);
     EXPECT_EQ(w.PageNumber(), 2);
+
+    // A long file name is cut to its third: (210 - 18 - 2) / 3 mm, less 2 mm + 11 columns before it and 2 mm after.
+    const float room = (210.0f - 18.0f - 2.0f) / 3.0f - 11.0f * 1.92f - 4.0f;
+    const PlacedText* label = device.Find("File Name");
+    ASSERT_NE(label, nullptr);
+    const std::vector<std::string> line = device.LineOf(*label);
+    const auto at = std::ranges::find(line, "File Name");
+    ASSERT_NE(at + 1, line.end());
+    const std::string shown = *(at + 1);
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    EXPECT_LE(static_cast<float>(shown.size()) * 1.92f, room);
+    EXPECT_GT(static_cast<float>(shown.size() + 1) * 1.92f, room); // not cut more than needed
+    EXPECT_EQ(shown.substr(0, shown.size() - 3), h.FileName.substr(0, shown.size() - 3));
 }
 
 TEST(PageWriter, TableContinuesUnderItsHeadingOnEveryNewPage)
@@ -107,44 +121,15 @@ TEST(PageWriter, TableContinuesUnderItsHeadingOnEveryNewPage)
     w.Row = layout.RowsPerPage + 1;
     w.Left(4, w.Take(), "after");
     EXPECT_EQ(device.Count("Numbers - continued"), 2);
-}
+    EXPECT_EQ(device.sheets, 4);
 
-TEST(PageWriter, HeadingIsKeptWithItsColumnHeadingsAndFirstRow)
-{
-    RecordingDevice device;
-    const PageLayout layout = Layout(device);
-    PageWriter w(device, layout, PageHeaderInfo{}, "Arial", true);
-    w.StartPage();
-    w.Row = layout.RowsPerPage - 2; // heading + 2 heading rows would fit, the first body row would not
+    // A heading is kept with its column headings and first row: 2 rows left would hold only those.
+    w.Row = layout.RowsPerPage - 2;
     w.BeginTable("Kept together", 2, [&w](int row) { w.Right(32, row, "H"); });
     const PlacedText* heading = device.Find("Kept together");
     ASSERT_NE(heading, nullptr);
-    EXPECT_EQ(heading->page, 2);
+    EXPECT_EQ(heading->page, 5);
     EXPECT_EQ(device.Count("Kept together - continued"), 0);
-}
-
-TEST(PageWriter, LongHeaderValuesAreCutToTheirColumn)
-{
-    test::RecordingDevice device;
-    PageHeaderInfo h;
-    h.FileName = "reinforced_embankment_with_a_very_long_name.clv";
-    h.Engineer = "short";
-    PageWriter w(device, PageSetUp(device, Settings{}), h, "Arial", true);
-    w.StartPage();
-    // A third is (210 - 18 - 2) / 3 mm; the value starts 2 mm + 11 columns in and keeps 2 mm clear of the next.
-    const float room = (210.0f - 18.0f - 2.0f) / 3.0f - 11.0f * 1.92f - 4.0f;
-    const test::PlacedText* label = device.Find("File Name");
-    ASSERT_NE(label, nullptr);
-    const std::vector<std::string> line = device.LineOf(*label);
-    ASSERT_GE(line.size(), 2u);
-    const auto at = std::ranges::find(line, "File Name");
-    ASSERT_NE(at + 1, line.end());
-    const std::string shown = *(at + 1);
-    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
-    EXPECT_LE(static_cast<float>(shown.size()) * 1.92f, room);
-    EXPECT_GT(static_cast<float>(shown.size() + 1) * 1.92f, room); // not cut more than needed
-    EXPECT_EQ(shown.substr(0, shown.size() - 3), h.FileName.substr(0, shown.size() - 3));
-    EXPECT_EQ(device.Count("short"), 1); // a value that fits is left whole
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,51 +16,37 @@ namespace clv::report::test {
 inline std::string CommandOutput(const std::string& command)
 {
     std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    ::pclose(pipe);
-    return out;
-}
-
-inline std::string SingleBlanks(const std::string& text)
-{
-    std::string out;
-    bool blank = false;
-    for (char c : text) {
-        if (c == ' ' || c == '\t') {
-            blank = true;
-            continue;
-        }
-        if (c == '\n') {
-            blank = false;
-            out += c;
-            continue;
-        }
-        if (blank && !out.empty() && out.back() != '\n')
-            out += ' ';
-        blank = false;
-        out += c;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        ::pclose(pipe);
     }
     return out;
 }
 
-/** The pages of a PDF as text, one string per page (pdftotext separates pages by form feeds). */
+/** Blanks between words made one space, and none at either end of a line. */
+inline std::string SingleBlanks(const std::string& text)
+{
+    std::string out = std::regex_replace(std::regex_replace(text, std::regex("[ \t]+"), " "), std::regex(" ?\n ?"), "\n");
+    if (out.starts_with(' '))
+        out.erase(0, 1);
+    if (out.ends_with(' '))
+        out.pop_back();
+    return out;
+}
+
+/** The pages of a PDF as text, one string per page (pdftotext ends each page with a form feed). */
 inline std::vector<std::string> PdfPages(const std::filesystem::path& pdf)
 {
     const std::string text = CommandOutput("pdftotext -layout '" + pdf.string() + "' - 2>/dev/null");
+    std::istringstream in(text);
     std::vector<std::string> pages;
-    std::size_t start = 0;
-    for (std::size_t ff = text.find('\f'); ff != std::string::npos; ff = text.find('\f', start)) {
-        pages.push_back(SingleBlanks(text.substr(start, ff - start)));
-        start = ff + 1;
-    }
-    if (start < text.size() && text.find_first_not_of(" \n", start) != std::string::npos)
-        pages.push_back(SingleBlanks(text.substr(start)));
+    for (std::string page; std::getline(in, page, '\f');)
+        pages.push_back(SingleBlanks(page));
+    // What follows the last form feed is a page only when it holds text.
+    if (!text.ends_with('\f') && !pages.empty() && pages.back().find_first_not_of('\n') == std::string::npos)
+        pages.pop_back();
     return pages;
 }
 
@@ -79,12 +67,10 @@ inline int PdfPageCount(const std::filesystem::path& pdf)
 {
     const std::string info = CommandOutput("pdfinfo '" + pdf.string() + "' 2>/dev/null");
     const std::size_t at = info.find("Pages:");
-    if (at == std::string::npos)
-        return -1;
-    return std::stoi(info.substr(at + 6));
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
 
-/** Lines of the text that hold `needle`. */
+/** How often `needle` occurs in the text. */
 inline int CountOf(const std::string& text, const std::string& needle)
 {
     int n = 0;

@@ -15,29 +15,6 @@ namespace {
 
 using report::test::CountOf;
 
-TEST(ReportCommand, WritesTheChosenSectionsOnlyAndAGroupAloneBringsAllItsSections)
-{
-    const auto dir = test::FreshTempDir("cli-report");
-    const std::string out = (dir / "cutting.pdf").string();
-    const CliRun run = Cli({"report", Example("cutting.clv"), "-o", out, "--sections", "11,23"});
-    ASSERT_EQ(run.status, kExitOk) << run.err;
-    ASSERT_EQ(report::test::PdfPages(out).size(), 2u); // the input data page and the circle page
-    const std::string chosen = report::test::PdfText(out);
-    EXPECT_EQ(CountOf(chosen, "Soils input data"), 1);
-    EXPECT_EQ(CountOf(chosen, "Loading input data"), 0);
-    EXPECT_EQ(CountOf(chosen, "Critical circle (minimum stability factor) details"), 1);
-    EXPECT_EQ(CountOf(chosen, "Tabular printout of circular slips"), 0);
-    EXPECT_EQ(CountOf(chosen, "File Name cutting.clv"), 2);
-
-    const std::string group = (dir / "r.pdf").string();
-    ASSERT_EQ(Cli({"report", Example("reinforced_embankment.clv"), "-o", group, "--sections", "40"}).status, kExitOk);
-    const std::string all = report::test::PdfText(group);
-    for (const char* section : {"\nTabular printout of wedge results\n", "Critical wedge (minimum stability factor) details",
-                                "Critical wedge slice details", "Diagram showing all two part wedge surfaces"})
-        EXPECT_EQ(CountOf(all, section), 1) << section;
-    EXPECT_EQ(CountOf(all, "Soils input data"), 0);
-}
-
 TEST(ReportCommand, RefusesBadArgumentsWithOneLineAndWritesNothing)
 {
     const auto dir = test::FreshTempDir("cli-report");
@@ -47,6 +24,7 @@ TEST(ReportCommand, RefusesBadArgumentsWithOneLineAndWritesNothing)
         {"report", "-o", out},
         {"report", Example("cutting.clv"), "-o", (dir / "x.png").string()},
         {"report", Example("cutting.clv"), "-o", out, "--sections", "10,15"},
+        {"report", Example("cutting.clv"), "-o", out, "--sections", "11,26"},
         {"report", Example("cutting.clv"), "-o", out, "--sections", "10,"},
         {"report", Example("cutting.clv"), "-o", out, "--sections"},
         {"report", Example("cutting.clv"), "-o", out, "--colour"},
@@ -61,34 +39,32 @@ TEST(ReportCommand, RefusesBadArgumentsWithOneLineAndWritesNothing)
 }
 
 /** XDG_CONFIG_HOME pointed at a folder for one test, put back afterwards. */
-class ConfigHomeFor {
-public:
+struct ConfigHomeFor {
+    std::optional<std::string> old;
     explicit ConfigHomeFor(const std::filesystem::path& folder)
     {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
-            old_ = old;
+        if (const char* value = std::getenv("XDG_CONFIG_HOME"))
+            old = value;
         ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     }
-    ~ConfigHomeFor()
-    {
-        if (old_)
-            ::setenv("XDG_CONFIG_HOME", old_->c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
-    }
-
-private:
-    std::optional<std::string> old_;
+    ~ConfigHomeFor() { old ? ::setenv("XDG_CONFIG_HOME", old->c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME"); }
 };
 
-TEST(ReportCommand, PrintsTheUserLinesOfTheSettingsFileAndNeverWritesIt)
+TEST(ReportCommand, WritesTheChosenSectionsWithTheSettingsUserLinesAndAGroupAloneBringsAllItsSections)
 {
     const auto dir = test::FreshTempDir("cli-report");
     const ConfigHomeFor config(dir / "config");
-    const std::string out = (dir / "r.pdf").string();
-
+    const std::string out = (dir / "cutting.pdf").string();
+    const CliRun run = Cli({"report", Example("cutting.clv"), "-o", out, "--sections", "11,23"});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ASSERT_EQ(report::test::PdfPages(out).size(), 2u); // the input data page and the circle page
+    const std::string chosen = report::test::PdfText(out);
+    EXPECT_EQ(CountOf(chosen, "Soils input data"), 1);
+    EXPECT_EQ(CountOf(chosen, "Loading input data"), 0);
+    EXPECT_EQ(CountOf(chosen, "Critical circle (minimum stability factor) details"), 1);
+    EXPECT_EQ(CountOf(chosen, "Tabular printout of circular slips"), 0);
+    EXPECT_EQ(CountOf(chosen, "File Name cutting.clv"), 2);
     // No settings file: no user lines, and none is made.
-    ASSERT_EQ(Cli({"report", Example("cutting.clv"), "-o", out, "--sections", "11"}).status, kExitOk);
     EXPECT_FALSE(std::filesystem::exists(dir / "config" / "Dalk" / "Clivora" / "Clivora.ini"));
 
     Settings settings;
@@ -97,14 +73,21 @@ TEST(ReportCommand, PrintsTheUserLinesOfTheSettingsFileAndNeverWritesIt)
     const AppFolders folders{dir / "config" / "Dalk" / "Clivora", dir / "docs"};
     std::filesystem::create_directories(folders.SettingsFolder);
     ASSERT_FALSE(WriteSettings(folders, settings));
-    const CliRun run = Cli({"report", Example("cutting.clv"), "-o", out, "--sections", "11,23"});
-    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ASSERT_EQ(Cli({"report", Example("cutting.clv"), "-o", out, "--sections", "11,23"}).status, kExitOk);
     const std::vector<std::string> pages = report::test::PdfPages(out);
     ASSERT_EQ(pages.size(), 2u);
     for (const std::string& page : pages) {
         EXPECT_EQ(CountOf(page, "Okafor Ground Engineering"), 1);
         EXPECT_EQ(CountOf(page, "Leeds office"), 1);
     }
+
+    // A group named alone brings all its sections.
+    ASSERT_EQ(Cli({"report", Example("reinforced_embankment.clv"), "-o", out, "--sections", "40"}).status, kExitOk);
+    const std::string all = report::test::PdfText(out);
+    for (const char* section : {"\nTabular printout of wedge results\n", "Critical wedge (minimum stability factor) details",
+                                "Critical wedge slice details", "Diagram showing all two part wedge surfaces"})
+        EXPECT_EQ(CountOf(all, section), 1) << section;
+    EXPECT_EQ(CountOf(all, "Soils input data"), 0);
 }
 
 } // namespace
