@@ -75,10 +75,8 @@ void ExpectEnginesResults(const std::string& example)
     // Pages: what the run produced is what the file holds, each numbered in its header.
     EXPECT_EQ(test::PdfPageCount(pdf.file), pdf.outcome.Pages);
     ASSERT_EQ(static_cast<int>(pdf.pages.size()), pdf.outcome.Pages);
-    for (int p = 1; p <= pdf.outcome.Pages; ++p) {
+    for (int p = 1; p <= pdf.outcome.Pages; ++p)
         EXPECT_EQ(CountOf(pdf.pages[static_cast<std::size_t>(p - 1)], "Page No " + std::to_string(p) + " "), 1) << p;
-        EXPECT_EQ(CountOf(pdf.pages[static_cast<std::size_t>(p - 1)], "Dalk Clivora, Version 2.02"), 1);
-    }
     EXPECT_EQ(CountOf(text, job.Header.MainTitle.Trimmed()), pdf.outcome.Pages);
 
     // Input data: the headings; their rows are checked on the recording device.
@@ -88,7 +86,8 @@ void ExpectEnginesResults(const std::string& example)
                                 "Ramifications of failiure", "Soil tan(phi)values"})
         EXPECT_GE(CountOf(text, heading), 1) << heading;
 
-    // Slip circles: the settings, the grid as the search left it and the critical circle, each line whole.
+    // Slip circles: the settings, the grid as the search left it and the critical circle, each line whole;
+    // the tables' rows are checked on the recording device.
     const SlipSettings& slip = engineJob.Slip;
     const SlipResult* critical = circles.Critical();
     ASSERT_NE(critical, nullptr);
@@ -108,16 +107,6 @@ void ExpectEnginesResults(const std::string& example)
     ASSERT_EQ(slip.Method, kBishop); // every example is analysed by Bishop's method
     EXPECT_EQ(CountOf(text, "Method of analysis used is Bishop simplified (Moment equilibrium)"), 1);
     EXPECT_EQ(CountOf(text, "Stability factor " + FactorText(critical->StabilityFactor) + "\n"), 1);
-    // The critical circle has its row in the table, and its first slice in the slice table.
-    EXPECT_GE(CountOf(text, "\n" + F(critical->CentreX, "#####0.00") + " " + F(critical->CentreY, "#####0.00") + " "
-                                + F(critical->Radius, "#####0.00") + " "),
-              1);
-    ASSERT_FALSE(circles.CriticalSlices.empty());
-    const Slice& first = circles.CriticalSlices.front();
-    EXPECT_EQ(CountOf(text, "\n" + F(first.XLeft, "#####0.00") + " " + F(first.GroundLeft, "#####0.00") + " "
-                                + F(first.BaseLeft, "#####0.00") + " " + F(first.BaseAngle * 180.0f / 3.1415925f, "#####0.0")
-                                + " "),
-              1);
     EXPECT_EQ(CountOf(text, "Diagram showing all circles"), 1);
 
     // Defined surface.
