@@ -16,8 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -55,13 +53,16 @@ template <typename T> T* Child(const QWidget& parent, const char* name)
     return child;
 }
 
-/** Replaces a box's text by typing, then Enter (the box's edit is finished). */
+/** Clicks into a box, replaces its text by typing, then Enter (the box's edit is finished). */
 inline void TypeInto(QLineEdit* box, const QString& text)
 {
+    box->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
     QTest::keyClick(box, Qt::Key_Return);
+    QApplication::processEvents();
 }
 
 /** Clicks the item with this text. */
@@ -79,17 +80,17 @@ inline void Click(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(qMin(8, button->width() / 2), button->height() / 2));
 }
 
-/** Runs `user` in the modal editor that `open` shows through the scripted interaction. */
-inline void WhileModal(ScriptedInteraction& io, const std::function<void(QWidget&)>& user,
-                       const std::function<void()>& open)
+/** Opens a modal editor as the window does (`open(ctx, parent)`), runs `user` in it, and returns what `open` did. */
+inline bool RunDialog(DialogHarness& h, bool (*open)(MainContext&, QWidget*), const std::function<void(QWidget&)>& user)
 {
     bool ran = false;
-    io.modalScripts.push_back([&](QDialog& dialog) {
+    h.io.modalScripts.push_back([&](QDialog& dialog) {
         ran = true;
         user(dialog);
     });
-    open();
+    const bool result = open(h.ctx, nullptr);
     EXPECT_TRUE(ran);
+    return result;
 }
 
 } // namespace clv::ui::test

@@ -14,53 +14,37 @@ QLineEdit* FactorBox(QWidget& dialog, int i)
     return Child<QLineEdit>(dialog, QStringLiteral("FactorBox%1").arg(i).toLatin1().constData());
 }
 
-/** Opens the editor from the window, lets `user` work in it, and returns what OK or Cancel left. */
-bool RunEditor(DialogHarness& h, const std::function<void(QWidget&)>& user)
-{
-    bool stored = false;
-    WhileModal(h.io, user, [&] { stored = OpenDefineFxDialog(h.ctx, nullptr); });
-    return stored;
-}
-
-TEST(DefineFxDialog, TheSinePresetThenOkStoresTheHalfSineCurve)
-{
-    DialogHarness h;
-    h.session.SlipResultsStale = false;
-    const bool stored = RunEditor(h, [&](QWidget& dialog) {
-        Click(Child<QPushButton>(dialog, "SineBtn"));
-        EXPECT_EQ(FactorBox(dialog, 1)->text(), "0.309"); // the boxes show what OK stores
-        Click(Child<QPushButton>(dialog, "OKBtn"));
-    });
-    EXPECT_TRUE(stored);
-    const std::array<float, 11> expected{0.0f, 0.309f, 0.588f, 0.809f, 0.951f, 1.0f,
-                                         0.951f, 0.809f, 0.588f, 0.309f, 0.0f};
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(h.session.job.Slip.Fx[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << i;
-    EXPECT_EQ(h.undo.size(), 1u);
-    EXPECT_TRUE(h.session.JobModified);
-    EXPECT_TRUE(h.session.SlipResultsStale);
-    EXPECT_EQ(h.refreshes, 1);
-}
-
-TEST(DefineFxDialog, TheBoxesShowTheStoredValuesAndCancelAfterTheParallelPresetKeepsThem)
+TEST(DefineFxDialog, CancelKeepsTheShownValuesAndOkStoresThePresetAndBothRecomputeTheCircles)
 {
     DialogHarness h;
     h.session.job.Slip.Fx = {0, 0.5f, 0.7f, 0.9f, 1, 1, 1, 0.9f, 0.7f, 0.5f, -2.25f};
     const auto before = h.session.job.Slip.Fx;
     h.session.SlipResultsStale = false;
-    const bool stored = RunEditor(h, [](QWidget& dialog) {
-        EXPECT_EQ(FactorBox(dialog, 3)->text() + " " + FactorBox(dialog, 10)->text(), "0.900 -2.250"); // to three places
+    EXPECT_FALSE(RunDialog(h, OpenDefineFxDialog, [](QWidget& dialog) {
+        EXPECT_EQ(FactorBox(dialog, 3)->text() + " " + FactorBox(dialog, 10)->text(), "0.900 -2.250"); // 3 places
         Click(Child<QPushButton>(dialog, "ParallelBtn"));
-        EXPECT_EQ(FactorBox(dialog, 0)->text(), "1.000");
-        EXPECT_EQ(FactorBox(dialog, 10)->text(), "1.000");
+        EXPECT_EQ(FactorBox(dialog, 0)->text() + " " + FactorBox(dialog, 10)->text(), "1.000 1.000");
         Click(Child<QPushButton>(dialog, "CancelBtn"));
-    });
-    EXPECT_FALSE(stored);
+    }));
     EXPECT_EQ(h.session.job.Slip.Fx, before);
     EXPECT_TRUE(h.undo.empty()); // nothing to undo
     // The slip circles are recomputed after the editor whichever button closed it.
     EXPECT_TRUE(h.session.SlipResultsStale);
     EXPECT_EQ(h.refreshes, 1);
+
+    h.session.SlipResultsStale = h.session.JobModified = false;
+    EXPECT_TRUE(RunDialog(h, OpenDefineFxDialog, [](QWidget& dialog) {
+        Click(Child<QPushButton>(dialog, "SineBtn"));
+        EXPECT_EQ(FactorBox(dialog, 1)->text(), "0.309"); // the boxes show what OK stores
+        Click(Child<QPushButton>(dialog, "OKBtn"));
+    }));
+    // The half sine: sin(pi x) at x = 0, 0.1, ..., 1.
+    const std::array<Single, 11> sine{0.0f, 0.309f, 0.588f, 0.809f, 0.951f, 1.0f, 0.951f, 0.809f, 0.588f, 0.309f, 0.0f};
+    EXPECT_EQ(h.session.job.Slip.Fx, sine);
+    EXPECT_EQ(h.undo.size(), 1u);
+    EXPECT_TRUE(h.session.JobModified);
+    EXPECT_TRUE(h.session.SlipResultsStale);
+    EXPECT_EQ(h.refreshes, 2);
 }
 
 TEST(DefineFxDialog, TypedValuesAreStoredToTheNearestThousandthWithoutLimits)
@@ -75,7 +59,7 @@ TEST(DefineFxDialog, TypedValuesAreStoredToTheNearestThousandthWithoutLimits)
     };
     ASSERT_LE(std::size(cases), 11u);
     DialogHarness h;
-    RunEditor(h, [&](QWidget& dialog) {
+    RunDialog(h, OpenDefineFxDialog, [&](QWidget& dialog) {
         for (std::size_t i = 0; i < std::size(cases); ++i)
             TypeInto(FactorBox(dialog, static_cast<int>(i)), cases[i].typed); // Enter does not close
         EXPECT_TRUE(dialog.isVisible());

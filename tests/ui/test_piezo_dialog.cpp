@@ -1,5 +1,7 @@
 // The piezometric grid editor driven as the user drives it: limits typed into
 // the extent boxes, "Reset grid", elevations typed into the cells, closing.
+// The rules themselves are the model's (test_piezo_grid); here the boxes and
+// cells show what was stored.
 
 #include "dialog_harness.h"
 
@@ -17,58 +19,49 @@ protected:
     DialogHarness h;
     std::unique_ptr<PiezoFrm> dialog;
 
-    PiezoFrm& Open()
+    void Open()
     {
         dialog = std::make_unique<PiezoFrm>(h.ctx);
         dialog->show();
-        return *dialog;
     }
     QLineEdit* Box(const char* name) { return Child<QLineEdit>(*dialog, name); }
     QTableWidget* Grid() { return Child<QTableWidget>(*dialog, "PiezoGrid"); }
     QLineEdit* Editor() { return Child<QLineEdit>(*dialog, "GText"); }
     QCheckBox* EnableCheck() { return Child<QCheckBox>(*dialog, "EnableGridCheck"); }
+    QString Cell(int row, int column) { return Grid()->item(row, column)->text(); }
+    void Press(const char* button) { Click(Child<QPushButton>(*dialog, button)); }
 
-    /** Types the six limits and presses "Reset grid". */
-    void LayOut(const char* minX, const char* maxX, const char* incX, const char* minY, const char* maxY,
-                const char* incY)
+    /** Types the six limits (X minimum, maximum, increment, then Y) and presses "Reset grid". */
+    void LayOut(const QStringList& limits)
     {
-        TypeInto(Box("MinXBox"), minX);
-        TypeInto(Box("MaxXBox"), maxX);
-        TypeInto(Box("IncXBox"), incX);
-        TypeInto(Box("MinYBox"), minY);
-        TypeInto(Box("MaxYBox"), maxY);
-        TypeInto(Box("IncYBox"), incY);
-        Click(Child<QPushButton>(*dialog, "ResetBtn"));
+        const char* const names[] = {"MinXBox", "MaxXBox", "IncXBox", "MinYBox", "MaxYBox", "IncYBox"};
+        for (int i = 0; i < 6; ++i)
+            TypeInto(Box(names[i]), limits[i]);
+        Press("ResetBtn");
     }
 
     /** Selects a cell and types an entry into it, the first key on the grid and the rest in the editor. */
-    void TypeCell(int row, int column, const QString& text)
+    void TypeCell(int row, int column, const QString& text, bool enter = true)
     {
         Grid()->setCurrentCell(row, column);
         QTest::keyClicks(Grid(), text.left(1));
         ASSERT_FALSE(Editor()->isHidden());
         QTest::keyClicks(Editor(), text.mid(1));
+        if (enter)
+            QTest::keyClick(Editor(), Qt::Key_Return);
     }
-
-    QString Cell(int row, int column) { return Grid()->item(row, column)->text(); }
 };
 
 TEST_F(PiezoDialogTest, ResetLaysOutTheStationsToTheMaximumAndTheLevelsFromTheTop)
 {
     Open();
-    EXPECT_EQ(Box("IncXBox")->text(), "10.0"); // a new job: 10 and 5
-    EXPECT_EQ(Box("IncYBox")->text(), "5.0");
+    EXPECT_EQ(Box("IncXBox")->text() + " " + Box("IncYBox")->text(), "10.0 5.0"); // a new job's increments
     EXPECT_FALSE(EnableCheck()->isEnabled());
-    LayOut("0", "25", "10", "0", "25", "10");
-
-    const Job& job = h.session.job;
-    EXPECT_EQ(job.Piezo.NX, 4);
-    EXPECT_EQ(job.Piezo.NY, 4);
+    LayOut({"0", "25", "10", "0", "25", "10"});
     ASSERT_EQ(Grid()->columnCount(), 5);
     ASSERT_EQ(Grid()->rowCount(), 5);
     EXPECT_EQ(Cell(0, 0), "Elevation");
-    const QStringList stations{"0.0", "10.0", "20.0", "25.0"};
-    const QStringList levels{"30.0", "20.0", "10.0", "0.0"};
+    const QStringList stations{"0.0", "10.0", "20.0", "25.0"}, levels{"30.0", "20.0", "10.0", "0.0"};
     for (int i = 1; i <= 4; ++i) {
         EXPECT_EQ(Cell(0, i), stations[i - 1]);
         EXPECT_EQ(Cell(i, 0), levels[i - 1]);
@@ -78,51 +71,29 @@ TEST_F(PiezoDialogTest, ResetLaysOutTheStationsToTheMaximumAndTheLevelsFromTheTo
     EXPECT_TRUE(EnableCheck()->isEnabled());
     EXPECT_TRUE(h.session.JobModified);
     EXPECT_EQ(h.undo.size(), 7u); // six boxes typed and the reset, each one undo step
-}
 
-TEST_F(PiezoDialogTest, LimitBoxesRoundToTheTenthKeepPairsOrderedAndWidenTheView)
-{
-    Open();
-    TypeInto(Box("MaxXBox"), "30");
-    TypeInto(Box("MinXBox"), "12.25");
-    // The rules themselves are the model's (test_piezo_grid); here the boxes show what was stored.
-    EXPECT_EQ(Box("MinXBox")->text(), "12.2"); // a half to the even tenth
-    EXPECT_FLOAT_EQ(h.session.job.Piezo.MinX, 12.2f);
-    TypeInto(Box("IncXBox"), "0.2");
-    EXPECT_EQ(Box("IncXBox")->text(), "0.5");
-    TypeInto(Box("MaxXBox"), "5");
-    EXPECT_EQ(Box("MinXBox")->text(), "5.0"); // lowered with the maximum
-    TypeInto(Box("MaxYBox"), "abc");
-    EXPECT_EQ(Box("MaxYBox")->text(), "0.0");
-    EXPECT_FLOAT_EQ(h.session.job.View.XMax, 30.0f); // widened from 20
-    TypeInto(Box("MinYBox"), "-12");
-    EXPECT_FLOAT_EQ(h.session.job.View.YMin, -12.0f);
-    // Changing a limit leaves the grid as it was.
-    EXPECT_EQ(h.session.job.Piezo.NX, 0);
+    // A limit typed shows the stored pair (the minimum lowered with the maximum) and leaves the grid.
+    TypeInto(Box("MaxXBox"), "-5");
+    EXPECT_EQ(Box("MinXBox")->text() + " " + Box("MaxXBox")->text(), "-5.0 -5.0");
+    EXPECT_EQ(h.session.job.Piezo.NX, 4);
     // Leaving a box without typing in it stores nothing.
-    const std::size_t steps = h.undo.size();
     QTest::keyClick(Box("IncYBox"), Qt::Key_Return);
-    EXPECT_EQ(h.undo.size(), steps);
+    EXPECT_EQ(h.undo.size(), 8u);
 }
 
-TEST_F(PiezoDialogTest, TypedElevationsAreStoredWithinTenThousandAndRefusedBeyond)
+TEST_F(PiezoDialogTest, TypedElevationsAreStoredWithinTenThousandAndATooLargeGridIsRefused)
 {
     Open();
-    LayOut("0", "20", "10", "0", "10", "5");
+    LayOut({"0", "20", "10", "0", "10", "5"});
     TypeCell(2, 3, "7.5");
-    QTest::keyClick(Editor(), Qt::Key_Return);
     EXPECT_TRUE(Editor()->isHidden());
     EXPECT_EQ(Cell(2, 3), "7.5");
     EXPECT_FLOAT_EQ(h.session.job.Heads.At(2, 3), 7.5f);
-
     TypeCell(1, 1, "10000");
-    QTest::keyClick(Editor(), Qt::Key_Return);
     EXPECT_FLOAT_EQ(h.session.job.Heads.At(1, 1), 10000.0f);
-    EXPECT_TRUE(h.io.messages.empty());
 
     const std::size_t steps = h.undo.size();
     TypeCell(1, 2, "10000.1");
-    QTest::keyClick(Editor(), Qt::Key_Return);
     ASSERT_EQ(h.io.messages.size(), 1u);
     EXPECT_EQ(h.io.messages[0].title, "Invalid data entry");
     EXPECT_EQ(h.io.messages[0].text, "Invalid data for piezometric elevation\rPermitted range:-\r"
@@ -131,7 +102,6 @@ TEST_F(PiezoDialogTest, TypedElevationsAreStoredWithinTenThousandAndRefusedBeyon
     EXPECT_FLOAT_EQ(h.session.job.Heads.At(1, 2), 0.0f);
     EXPECT_EQ(h.undo.size(), steps);
     EXPECT_FALSE(Editor()->isHidden()); // the entry stays open to be corrected
-
     // Escape drops the entry.
     QTest::keyClick(Editor(), Qt::Key_Escape);
     EXPECT_TRUE(Editor()->isHidden());
@@ -143,56 +113,39 @@ TEST_F(PiezoDialogTest, TypedElevationsAreStoredWithinTenThousandAndRefusedBeyon
     QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, cell);
     ASSERT_FALSE(Editor()->isHidden());
-    EXPECT_EQ(Editor()->text(), "7.5");
     EXPECT_EQ(Editor()->selectedText(), "7.5");
     QTest::keyClicks(Editor(), "-3.25");
     QTest::keyClick(Editor(), Qt::Key_Return);
     EXPECT_FLOAT_EQ(h.session.job.Heads.At(2, 3), -3.25f);
     EXPECT_EQ(Cell(2, 3), "-3.3"); // shown to a tenth, stored as typed
-
     // The stations and levels are not typed into.
     Grid()->setCurrentCell(0, 2);
     QTest::keyClicks(Grid(), "5");
     EXPECT_TRUE(Editor()->isHidden());
+
+    // A grid too large to store is refused and the old one kept.
+    const PiezoHeads before = h.session.job.Heads;
+    TypeInto(Box("MaxXBox"), "50000");
+    TypeInto(Box("IncXBox"), "0.5");
+    Press("ResetBtn");
+    ASSERT_EQ(h.io.messages.size(), 2u);
+    EXPECT_EQ(h.io.messages[1].title, "Piezometric grid not reset");
+    EXPECT_EQ(h.session.job.Heads, before);
+    EXPECT_EQ(Grid()->columnCount(), 4);
+    // Those limits no longer match the table: closing warns and switches the grid off.
+    Click(EnableCheck());
+    Press("CloseBtn");
+    ASSERT_EQ(h.io.messages.size(), 3u);
+    EXPECT_EQ(h.io.messages[2].title, "Incomplete data warning");
+    EXPECT_FALSE(IsSet(h.session.job.Piezo.Enabled));
 }
 
-TEST_F(PiezoDialogTest, AnEmptyCellOrLimitsChangedWithoutResetWarnAndSwitchTheGridOffOnClosing)
-{
-    for (const bool emptyCell : {true, false}) {
-        h.io.messages.clear();
-        Open();
-        LayOut("0", "20", "10", "0", "10", "5");
-        Click(EnableCheck());
-        ASSERT_TRUE(IsSet(h.session.job.Piezo.Enabled));
-        if (emptyCell) {
-            Grid()->setCurrentCell(3, 2);
-            QTest::keyClick(Grid(), Qt::Key_Return); // opens on the cell's text
-            QTest::keyClick(Editor(), Qt::Key_Backspace);
-            QTest::keyClick(Editor(), Qt::Key_Return);
-            EXPECT_EQ(Cell(3, 2), "");
-            EXPECT_EQ(h.session.job.Heads.At(3, 2), kNoLevel);
-        } else {
-            TypeInto(Box("MaxXBox"), "40");
-            EXPECT_EQ(h.session.job.Piezo.NX, 3); // the table is not rebuilt by the limits alone
-        }
-        Click(Child<QPushButton>(*dialog, "CloseBtn"));
-        ASSERT_EQ(h.io.messages.size(), 1u);
-        EXPECT_EQ(h.io.messages[0].title, "Incomplete data warning");
-        EXPECT_EQ(h.io.messages[0].text, "The elevation data in the grid has not been completed.\r"
-                                         "This can lead to unpredicatable results.\r"
-                                         "As a precaution the piezometric grid will be disabled.\r"
-                                         "You can complete data entry at a later date.");
-        EXPECT_FALSE(IsSet(h.session.job.Piezo.Enabled));
-        EXPECT_FALSE(dialog->isVisible());
-    }
-}
-
-TEST_F(PiezoDialogTest, CloseCommitsTheEntryStillBeingTypedOrStaysOpenWhenItIsRefused)
+TEST_F(PiezoDialogTest, CloseCommitsTheEntryBeingTypedOrStaysOpenWhenItIsRefusedAndAnEmptyCellSwitchesTheGridOff)
 {
     Open();
-    LayOut("0", "10", "10", "0", "5", "5");
-    TypeCell(1, 1, "20000");
-    Click(Child<QPushButton>(*dialog, "CloseBtn"));
+    LayOut({"0", "10", "10", "0", "5", "5"});
+    TypeCell(1, 1, "20000", false);
+    Press("CloseBtn");
     ASSERT_EQ(h.io.messages.size(), 1u);
     EXPECT_EQ(h.io.messages[0].title, "Invalid data entry");
     EXPECT_TRUE(dialog->isVisible());
@@ -205,32 +158,29 @@ TEST_F(PiezoDialogTest, CloseCommitsTheEntryStillBeingTypedOrStaysOpenWhenItIsRe
     QTest::keyClick(Editor(), Qt::Key_Backspace); // the cell would be empty...
     QTest::keyClicks(Editor(), "4.5");            // ...but the user typed a value and clicked Close
     Click(EnableCheck());
-    Click(Child<QPushButton>(*dialog, "CloseBtn"));
+    Press("CloseBtn");
     EXPECT_FLOAT_EQ(h.session.job.Heads.At(1, 1), 4.5f);
     EXPECT_TRUE(h.io.messages.empty()); // complete: no warning, the grid stays on
     EXPECT_TRUE(IsSet(h.session.job.Piezo.Enabled));
     EXPECT_FALSE(dialog->isVisible());
-}
 
-TEST_F(PiezoDialogTest, AGridTooLargeToStoreIsRefusedAndTheOldGridKept)
-{
+    // Opened again: a cell emptied leaves the grid incomplete, so closing warns and switches it off.
     Open();
-    LayOut("0", "20", "10", "0", "10", "5");
-    TypeCell(1, 1, "3");
+    Grid()->setCurrentCell(2, 2);
+    QTest::keyClick(Grid(), Qt::Key_Return); // opens on the cell's text
+    QTest::keyClick(Editor(), Qt::Key_Backspace);
     QTest::keyClick(Editor(), Qt::Key_Return);
-    const PiezoHeads before = h.session.job.Heads;
-    const std::size_t steps = h.undo.size();
-    TypeInto(Box("MaxXBox"), "50000");
-    TypeInto(Box("IncXBox"), "0.5");
-    Click(Child<QPushButton>(*dialog, "ResetBtn"));
+    EXPECT_EQ(Cell(2, 2), "");
+    EXPECT_EQ(h.session.job.Heads.At(2, 2), kNoLevel);
+    Press("CloseBtn");
     ASSERT_EQ(h.io.messages.size(), 1u);
-    EXPECT_EQ(h.io.messages[0].title, "Piezometric grid not reset");
-    EXPECT_TRUE(h.io.messages[0].text.contains("The existing grid has been kept."));
-    EXPECT_EQ(h.session.job.Heads, before);
-    EXPECT_EQ(h.session.job.Piezo.NX, 3);
-    EXPECT_EQ(h.undo.size(), steps + 2); // the two boxes; the refused reset is no change
-    EXPECT_EQ(Grid()->columnCount(), 4);
-    EXPECT_EQ(Cell(1, 1), "3.0");
+    EXPECT_EQ(h.io.messages[0].title, "Incomplete data warning");
+    EXPECT_EQ(h.io.messages[0].text, "The elevation data in the grid has not been completed.\r"
+                                     "This can lead to unpredicatable results.\r"
+                                     "As a precaution the piezometric grid will be disabled.\r"
+                                     "You can complete data entry at a later date.");
+    EXPECT_FALSE(IsSet(h.session.job.Piezo.Enabled));
+    EXPECT_FALSE(dialog->isVisible());
 }
 
 TEST_F(PiezoDialogTest, TheCheckBoxFollowsAndSetsTheSwitch)
@@ -244,21 +194,8 @@ TEST_F(PiezoDialogTest, TheCheckBoxFollowsAndSetsTheSwitch)
     EXPECT_TRUE(EnableCheck()->isChecked());
     Click(EnableCheck());
     EXPECT_FALSE(IsSet(job.Piezo.Enabled));
-    EXPECT_EQ(h.undo.size(), 1u);
+    ASSERT_EQ(h.undo.size(), 1u);
     EXPECT_TRUE(IsSet(h.undo.back().Piezo.Enabled)); // the step before can be undone
-}
-
-TEST_F(PiezoDialogTest, OpeningFromTheWindowShowsTheDialogModally)
-{
-    h.session.job.Piezo.IncX = 2.5f;
-    WhileModal(
-        h.io,
-        [](QWidget& shown) {
-            EXPECT_EQ(Child<QLineEdit>(shown, "IncXBox")->text(), "2.5");
-            Click(Child<QPushButton>(shown, "CloseBtn"));
-        },
-        [this] { OpenPiezoDialog(h.ctx, nullptr); });
-    EXPECT_TRUE(h.io.messages.empty());
 }
 
 } // namespace
