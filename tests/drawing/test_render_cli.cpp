@@ -13,15 +13,9 @@
 namespace clv::cli {
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& path)
+TEST(RenderCli, WritesPngOfTheGivenSizeForEveryTabAndPdf)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-TEST(RenderCli, WritesPngOfTheGivenSizeForEveryTab)
-{
-    const auto dir = test::FreshTempDir("render-png");
+    const auto dir = test::FreshTempDir("render");
     for (const char* tab : {"geometry", "circles", "defined", "wedges"}) {
         const auto out = dir / (std::string(tab) + ".png");
         const CliRun run = Cli({"render", Example("reinforced_embankment.clv"), "-o", out.string(), "--tab", tab,
@@ -29,8 +23,7 @@ TEST(RenderCli, WritesPngOfTheGivenSizeForEveryTab)
         ASSERT_EQ(run.status, kExitOk) << tab << ": " << run.err;
         const QImage image(QString::fromStdString(out.string()));
         ASSERT_FALSE(image.isNull()) << tab;
-        EXPECT_EQ(image.width(), 320);
-        EXPECT_EQ(image.height(), 240);
+        EXPECT_EQ(image.size(), QSize(320, 240));
         // Something besides the white background was drawn.
         int coloured = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -38,14 +31,12 @@ TEST(RenderCli, WritesPngOfTheGivenSizeForEveryTab)
                 coloured += image.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
         EXPECT_GT(coloured, 320 * 240 / 4) << tab;
     }
-}
 
-TEST(RenderCli, WritesPdf)
-{
-    const auto out = test::FreshTempDir("render-pdf") / "section.PDF";
-    const CliRun run = Cli({"render", Example("layered_slope.clv"), "-o", out.string(), "--tab", "circles", "--factors"});
+    const auto pdf = dir / "section.PDF";
+    const CliRun run = Cli({"render", Example("layered_slope.clv"), "-o", pdf.string(), "--tab", "circles", "--factors"});
     ASSERT_EQ(run.status, kExitOk) << run.err;
-    const std::string bytes = ReadBytes(out);
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_GT(bytes.size(), 1000u);
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
     EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
@@ -56,18 +47,14 @@ TEST(RenderCli, RefusesBadArgumentsWithOneLineAndWritesNothing)
     const auto dir = test::FreshTempDir("render-bad");
     const std::string png = (dir / "a.png").string();
     const std::string job = Example("cutting.clv");
+    // No picture, no job, not png or pdf, no such tab, a side below 16 or above 8000, not a number,
+    // an unknown option, two jobs, an unreadable job.
     const Args cases[] = {
-        {"render", job},                                      // no picture
-        {"render", "-o", png},                                // no job
-        {"render", job, "-o", (dir / "a.bmp").string()},      // not png or pdf
-        {"render", job, "-o", png, "--tab", "printing"},      // no such tab
-        {"render", job, "-o", png, "--width", "15"},          // below 16
-        {"render", job, "-o", png, "--height", "8001"},       // above 8000
-        {"render", job, "-o", png, "--width", "12x"},
-        {"render", job, "-o", png, "--colour"},
-        {"render", job, job, "-o", png},
-        {"render", (dir / "missing.clv").string(), "-o", png}, // unreadable job
-    };
+        {"render", job}, {"render", "-o", png}, {"render", job, "-o", (dir / "a.bmp").string()},
+        {"render", job, "-o", png, "--tab", "printing"}, {"render", job, "-o", png, "--width", "15"},
+        {"render", job, "-o", png, "--height", "8001"}, {"render", job, "-o", png, "--width", "12x"},
+        {"render", job, "-o", png, "--colour"}, {"render", job, job, "-o", png},
+        {"render", (dir / "missing.clv").string(), "-o", png}};
     for (const Args& args : cases) {
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, kExitError) << args.back();

@@ -10,14 +10,14 @@
 namespace clv::ui::test {
 namespace {
 
-void AddSoil(Job& job, const clv::test::Points& points) { clv::test::SetPoints(job.Soils.emplace_back(), points); }
+using clv::test::SetPoints;
 
 TEST(PointEdits, ToleranceIsAFortiethOfTheViewWidthAndStrict)
 {
     const Single tolerance = PickTolerance(800.0, 20.0f); // a view 40 m wide
     ASSERT_FLOAT_EQ(tolerance, 1.0f);
     Job job;
-    AddSoil(job, {{2.0f, 3.0f}});
+    SetPoints(job.Soils.emplace_back(), {{2.0f, 3.0f}});
     const struct { Single x, y; bool found; } cases[] = {
         {2.99f, 3.0f, true}, {3.0f, 3.0f, false}, {2.0f, 2.01f, true}, {2.0f, 2.0f, false},
         {2.7f, 3.7f, true}, {2.71f, 3.71f, false}};
@@ -28,14 +28,12 @@ TEST(PointEdits, ToleranceIsAFortiethOfTheViewWidthAndStrict)
 TEST(PointEdits, OfPointsEquallyNearTheFirstFoundIsTaken)
 {
     Job job;
-    AddSoil(job, {{-1.0f, 0.0f}, {1.0f, 0.0f}, {5.0f, 5.0f}});
-    AddSoil(job, {{0.0f, 1.0f}, {0.0f, -1.0f}});
-    clv::test::SetPoints(job.Water, {{10.0f, 0.5f}, {10.0f, -0.5f}});
+    SetPoints(job.Soils.emplace_back(), {{-1.0f, 0.0f}, {1.0f, 0.0f}, {5.0f, 5.0f}});
+    SetPoints(job.Soils.emplace_back(), {{0.0f, 1.0f}, {0.0f, -1.0f}});
+    SetPoints(job.Water, {{10.0f, 0.5f}, {10.0f, -0.5f}});
+    // Four points 1 m away: soil 1, point 1; soil 2's upper point strictly nearer; two water points 0.5 m away: the first.
     const struct { Single x, y; PointRef want; } cases[] = {
-        {0.0f, 0.0f, {1, 1}},  // four points 1 m away: soil 1, point 1
-        {0.0f, 0.1f, {2, 1}},  // soil 2's upper point strictly nearer
-        {10.0f, 0.0f, {0, 1}}, // two water points 0.5 m away: the first
-        {4.0f, 4.0f, {1, 3}}, {1.0f, -0.2f, {1, 2}}};
+        {0.0f, 0.0f, {1, 1}}, {0.0f, 0.1f, {2, 1}}, {10.0f, 0.0f, {0, 1}}, {4.0f, 4.0f, {1, 3}}, {1.0f, -0.2f, {1, 2}}};
     for (const auto& c : cases) {
         const std::optional<PointRef> p = NearestPoint(job, c.x, c.y, 2.0f);
         ASSERT_TRUE(p.has_value()) << c.x << ", " << c.y;

@@ -17,8 +17,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -52,6 +50,22 @@ protected:
             if (entry.is_directory() && entry.path().filename().string().starts_with("pages-"))
                 found.push_back(entry.path());
         return found;
+    }
+
+    /** Presses "Next page" while it is enabled, up to `presses` times. */
+    static void PressNext(PrintingPage& page, int presses)
+    {
+        for (int i = 0; i < presses && page.NextBtn()->isEnabled(); ++i)
+            page.NextBtn()->click();
+    }
+
+    /** The small preview's page, its caption and which paging buttons are enabled. */
+    static void ExpectPaging(PrintingPage& page, int shown, int pages, bool previous, bool next)
+    {
+        EXPECT_EQ(page.PreviewPage(), shown);
+        EXPECT_EQ(page.PageLable()->text(), QString("Page %1 of %2").arg(pages == 0 ? 0 : shown).arg(pages));
+        EXPECT_EQ(page.PreviousBtn()->isEnabled(), previous) << shown;
+        EXPECT_EQ(page.NextBtn()->isEnabled(), next) << shown;
     }
 };
 
@@ -97,43 +111,34 @@ TEST_F(PrintingTest, PagingStaysWithinTheLatestRunAndEverySectionClearedEmptiesT
     PrintingPage& page = OpenPrinting();
     const int pages = page.PageCount();
     ASSERT_GT(pages, 2);
-    for (int i = 1; i < pages + 3; ++i)
-        if (page.NextBtn()->isEnabled())
-            page.NextBtn()->click();
-    EXPECT_EQ(page.PreviewPage(), pages);
-    EXPECT_FALSE(page.NextBtn()->isEnabled());
-    EXPECT_EQ(page.PageLable()->text(), QString("Page %1 of %1").arg(pages));
+    ExpectPaging(page, 1, pages, false, true);
+    PressNext(page, pages + 3);
+    ExpectPaging(page, pages, pages, true, false);
 
     // A shorter report (the circles alone): its last page ends the paging.
     page.PrintOptCheck(10)->click();
     const int shorter = page.PageCount();
     ASSERT_GE(shorter, 2);
     ASSERT_LT(shorter, pages);
-    for (int i = 0; i < pages; ++i)
-        if (page.NextBtn()->isEnabled())
-            page.NextBtn()->click();
-    EXPECT_EQ(page.PreviewPage(), shorter);
+    PressNext(page, pages);
+    ExpectPaging(page, shorter, shorter, true, false);
     page.PreviousBtn()->click();
     EXPECT_EQ(page.PreviewPage(), shorter - 1);
 
     page.PrintOptCheck(20)->click(); // every section cleared
     EXPECT_EQ(page.PageCount(), 0);
     EXPECT_FALSE(page.Preview()->HasPage());
-    EXPECT_EQ(page.PageLable()->text(), "Page 0 of 0");
-    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
-    EXPECT_FALSE(page.NextBtn()->isEnabled());
+    ExpectPaging(page, 1, 0, false, false);
     EXPECT_FALSE(page.PrintOptCheck(11)->isEnabled());
 
     page.PrintOptCheck(20)->click(); // ticked again: the pages are back from the first
     EXPECT_EQ(page.PageCount(), shorter);
-    EXPECT_EQ(page.PreviewPage(), 1);
     EXPECT_TRUE(page.Preview()->HasPage());
-    EXPECT_FALSE(page.PreviousBtn()->isEnabled());
-    EXPECT_TRUE(page.NextBtn()->isEnabled());
+    ExpectPaging(page, 1, shorter, false, true);
     EXPECT_TRUE(io.messages.empty());
 }
 
-TEST_F(PrintingTest, LargePreviewPagesAndPrintsTheShownPageAlone)
+TEST_F(PrintingTest, LargePreviewPagesAndPrintsTheShownPageAloneAndEveryButtonReturnsWithNobodyToAnswer)
 {
     PrintingPage& page = OpenPrinting();
     const fs::path pdf = dir / "page2.pdf";
@@ -152,8 +157,7 @@ TEST_F(PrintingTest, LargePreviewPagesAndPrintsTheShownPageAlone)
     });
     page.NextBtn()->click();
     page.LargePreviewBtn()->click();
-    ASSERT_EQ(io.modalDialogs.size(), 1u);
-    EXPECT_EQ(io.modalDialogs[0], "PageFrm");
+    ASSERT_EQ(io.modalDialogs, std::vector<QString>{"PageFrm"});
     EXPECT_EQ(page.LargePreview(), nullptr);
     EXPECT_EQ(page.PreviewPage(), 1); // the window's refresh ran the small preview again
 
@@ -161,6 +165,17 @@ TEST_F(PrintingTest, LargePreviewPagesAndPrintsTheShownPageAlone)
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(CountOf(printed[0], "Page No 2"), 1);
     EXPECT_EQ(CountOf(printed[0], "Page No 1"), 0);
+
+    // No file name and no script for the large preview: each click must come back without waiting on a user.
+    io.modalDialogs.clear(), io.dialogCaptions.clear();
+    for (int round = 0; round < 2; ++round)
+        for (QAbstractButton* button : page.findChildren<QAbstractButton*>())
+            if (button->isVisibleTo(&page) && button->isEnabled())
+                button->click();
+    EXPECT_FALSE(io.modalDialogs.empty());
+    EXPECT_FALSE(io.dialogCaptions.empty());
+    EXPECT_EQ(page.LargePreview(), nullptr);
+    EXPECT_LE(page.PreviewPage(), std::max(page.PageCount(), 1));
 }
 
 TEST_F(PrintingTest, EachProgramKeepsItsPagePicturesInItsOwnFolderRemovedAtExit)
@@ -173,8 +188,7 @@ TEST_F(PrintingTest, EachProgramKeepsItsPagePicturesInItsOwnFolderRemovedAtExit)
 
     // A second program on the same settings folder writes its own pages.
     ClvMainOptions options;
-    options.folders = folders;
-    options.interaction = &io;
+    options.folders = folders, options.interaction = &io;
     auto other = std::make_unique<ClvMain>(options);
     other->Session().job = Session().job;
     other->SelectTab(kPrintingTab);
@@ -187,20 +201,6 @@ TEST_F(PrintingTest, EachProgramKeepsItsPagePicturesInItsOwnFolderRemovedAtExit)
     EXPECT_TRUE(fs::exists(left[0] / "image01.bmp"));
     ASSERT_TRUE(other->close());
     EXPECT_TRUE(PageFolders().empty());
-}
-
-TEST_F(PrintingTest, EveryButtonReturnsWithNobodyToAnswer)
-{
-    // No file name and no script for the large preview: each click must come back without waiting on a user.
-    PrintingPage& page = OpenPrinting("reinforced_embankment.clv");
-    for (int round = 0; round < 2; ++round)
-        for (QAbstractButton* button : page.findChildren<QAbstractButton*>())
-            if (button->isVisibleTo(&page) && button->isEnabled())
-                button->click();
-    EXPECT_FALSE(io.modalDialogs.empty());
-    EXPECT_FALSE(io.dialogCaptions.empty());
-    EXPECT_EQ(page.LargePreview(), nullptr);
-    EXPECT_LE(page.PreviewPage(), std::max(page.PageCount(), 1));
 }
 
 TEST_F(PrintingTest, PageHeadingBoxesStoreTitlesPageNumberAndUserLines)

@@ -47,14 +47,18 @@ protected:
         const QPointF at(drawing::SurfaceX(v, x), drawing::SurfaceY(v, spic->height(), y));
         QTest::mouseClick(spic, button, Qt::NoModifier, at.toPoint());
     }
-    void ClickRow(SoilsTable* table, int row)
+    void ClickRow(int row)
     {
+        SoilsTable* table = Soils()->Soils();
         QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
                           table->visualRect(table->model()->index(row, 1)).center());
     }
     void Trigger(const char* entry) { spic->PopUp()->findChild<QAction*>(entry)->trigger(); }
     SoilsPage* Soils() const { return static_cast<SoilsPage*>(window->Page(0)); }
     QString Prompt() const { return window->StatusPanel(2)->text(); }
+    // The drawing's editing mode and the prompt in the status bar, against those of a waiting mode.
+    std::pair<int, QString> State() const { return {spic->EditMode(), Prompt()}; }
+    static std::pair<int, QString> Waiting(int mode) { return {mode, SectionEditor::Prompt(mode)}; }
     template <class Surface> static Points PointsOf(const Surface& s)
     {
         Points points;
@@ -64,30 +68,45 @@ protected:
     }
 };
 
-TEST_F(SectionEditing, PopUpOffersTheEditingEntriesFirstAndStartsTheirModes)
+TEST_F(SectionEditing, PopUpEntriesStartTheirModesAndDeleteAndMoveTakeThePointWithinTheTolerance)
 {
     StartShown();
-    Edit([](Job& job) { job.Soils.push_back(Soil("Clay", 3)); });
+    Edit([](Job& job) { job.Soils.push_back(Soil("Clay", 5)); }); // (0,0) (5,1) (10,2) (15,3) (20,4)
     QStringList names;
     for (QAction* action : spic->PopUp()->actions())
         names << (action->isSeparator() ? QString("-") : action->objectName() + ":" + action->text());
     ASSERT_GE(names.size(), 6);
-    EXPECT_EQ(names.mid(0, 6), (QStringList{"PopUpAddSoil:Add a soil surface point",
-                                            "PopUpWaterSurface:Add a water surface point",
-                                            "PopUpMovePoint:Move an existing point",
-                                            "PopUpDeletePoint:Delete an existing point", "-",
-                                            "PopUpZoomLimits:Zoom limits"}));
-    const struct { const char* entry; int currentItem, mode; } cases[] = {
-        {"PopUpAddSoil", 1, 1}, {"PopUpAddSoil", 2, 2}, // with the water row current: water points
+    EXPECT_EQ(names.mid(0, 6), (QStringList{"PopUpAddSoil:Add a soil surface point", "PopUpWaterSurface:Add a water surface point",
+                                            "PopUpMovePoint:Move an existing point", "PopUpDeletePoint:Delete an existing point",
+                                            "-", "PopUpZoomLimits:Zoom limits"}));
+    // With the water row current, "Add a soil surface point" adds water points.
+    const struct { const char* entry; int currentItem, mode; } cases[] = {{"PopUpAddSoil", 1, 1}, {"PopUpAddSoil", 2, 2},
         {"PopUpWaterSurface", 1, 2}, {"PopUpMovePoint", 1, 4}, {"PopUpDeletePoint", 1, 3}};
     for (const auto& c : cases) {
         Session().CurrentSoil = c.currentItem;
         Trigger(c.entry);
-        EXPECT_EQ(spic->EditMode(), c.mode) << c.entry;
-        EXPECT_EQ(Prompt(), SectionEditor::Prompt(c.mode)) << c.entry;
+        EXPECT_EQ(State(), Waiting(c.mode)) << c.entry;
         EXPECT_EQ(spic->cursor().shape(), Qt::CrossCursor);
         QTest::keyClick(spic, Qt::Key_Escape);
     }
+
+    Trigger("PopUpDeletePoint");
+    Click(6.2, 1); // 1.2 m from (5, 1): nothing
+    EXPECT_EQ(Session().job.Soil(1).PointCount, 5);
+    Click(5.8, 1);
+    EXPECT_EQ(PointsOf(Session().job.Soil(1)), (Points{{0, 0}, {10, 2}, {15, 3}, {20, 4}}));
+    EXPECT_EQ(spic->EditMode(), 3);
+    QTest::keyClick(spic, Qt::Key_Escape);
+
+    Trigger("PopUpMovePoint");
+    Click(10, 3.2);
+    EXPECT_EQ(spic->EditMode(), 4);
+    Click(10, 2.8);
+    EXPECT_EQ(State(), Waiting(5));
+    Click(17, 9); // past (15, 3) and above the extents
+    EXPECT_EQ(PointsOf(Session().job.Soil(1)), (Points{{0, 0}, {15, 3}, {17, 9}, {20, 4}}));
+    EXPECT_FLOAT_EQ(Session().job.View.YMax, 10.0f);
+    EXPECT_EQ(State(), Waiting(0));
 }
 
 TEST_F(SectionEditing, ALayeredSectionFromAnEmptyJobWithTheMouseAlone)
@@ -102,7 +121,7 @@ TEST_F(SectionEditing, ALayeredSectionFromAnEmptyJobWithTheMouseAlone)
         {1, {{25, 1.5f}, {-8, -2}}, {{-8, -2}, {25, 1.5f}}},
         {2, {{-8, -1}, {25, 2}, {5, 0.5f}}, {{-8, -1}, {5, 0.5f}, {25, 2}}}};
     for (const auto& layer : layers) {
-        ClickRow(Soils()->Soils(), layer.row);
+        ClickRow(layer.row);
         QTest::mouseClick(Soils()->SoilBtn(SoilsPage::kPickPoints), Qt::LeftButton);
         EXPECT_EQ(Prompt(), SectionEditor::Prompt(1));
         EXPECT_TRUE(spic->hasFocus());
@@ -139,39 +158,13 @@ TEST_F(SectionEditing, RefusedClicksShowTheirMessageAndKeepTheMode)
         Click(c.x, 3);
         ASSERT_EQ(io.messages.size(), 1u) << c.mode;
         EXPECT_EQ(io.messages[0].text, c.message);
-        EXPECT_EQ(spic->EditMode(), c.mode);
-        EXPECT_EQ(Prompt(), SectionEditor::Prompt(c.mode));
+        EXPECT_EQ(State(), Waiting(c.mode));
         EXPECT_EQ(BytesOf(Session().job), before);
         io.messages.clear();
     }
     Click(9999.5, 3); // just inside the limit
     ASSERT_EQ(Session().job.UserPointCount(), 1);
     EXPECT_FLOAT_EQ(Session().job.UserPoints[0].X, 9999.5f);
-}
-
-TEST_F(SectionEditing, DeleteAndMoveTakeThePointWithinTheTolerance)
-{
-    StartShown();
-    Edit([](Job& job) { job.Soils.push_back(Soil("Clay", 5)); }); // (0,0) (5,1) (10,2) (15,3) (20,4)
-    Trigger("PopUpDeletePoint");
-    Click(6.2, 1); // 1.2 m from (5, 1): nothing
-    EXPECT_EQ(Session().job.Soil(1).PointCount, 5);
-    Click(5.8, 1);
-    EXPECT_EQ(PointsOf(Session().job.Soil(1)), (Points{{0, 0}, {10, 2}, {15, 3}, {20, 4}}));
-    EXPECT_EQ(spic->EditMode(), 3);
-    QTest::keyClick(spic, Qt::Key_Escape);
-
-    Trigger("PopUpMovePoint");
-    Click(10, 3.2);
-    EXPECT_EQ(spic->EditMode(), 4);
-    Click(10, 2.8);
-    EXPECT_EQ(spic->EditMode(), 5);
-    EXPECT_EQ(Prompt(), SectionEditor::Prompt(5));
-    Click(17, 9); // past (15, 3) and above the extents
-    EXPECT_EQ(PointsOf(Session().job.Soil(1)), (Points{{0, 0}, {15, 3}, {17, 9}, {20, 4}}));
-    EXPECT_FLOAT_EQ(Session().job.View.YMax, 10.0f);
-    EXPECT_EQ(spic->EditMode(), 0);
-    EXPECT_EQ(Prompt(), QString());
 }
 
 TEST_F(SectionEditing, EveryWayOfCancellingEndsTheModeAndKeepsThePoints)
@@ -193,34 +186,13 @@ TEST_F(SectionEditing, EveryWayOfCancellingEndsTheModeAndKeepsThePoints)
             window->Files().New();
         }
         QApplication::processEvents();
-        EXPECT_EQ(spic->EditMode(), 0) << way;
-        EXPECT_EQ(Prompt(), QString()) << way;
+        EXPECT_EQ(State(), Waiting(0)) << way;
         EXPECT_FALSE(spic->testAttribute(Qt::WA_SetCursor)) << way;
         EXPECT_EQ(way == kNew ? Session().job.SoilCount() : Session().job.Soil(1).PointCount, way == kNew ? 0 : way + 1);
     }
 }
 
-TEST_F(SectionEditing, PickPointsAndARightClickClosingTheSlipSurfaceMarkTheJobModified)
-{
-    StartShown(Q(CopyExample("layered_slope.clv", dir / "work" / "layered.clv")));
-    ASSERT_FALSE(Session().JobModified);
-    editor->StartMode(6);
-    Click(3, 3, Qt::RightButton);
-    EXPECT_EQ(spic->EditMode(), 0);
-    EXPECT_TRUE(Session().JobModified);
-
-    Session().JobModified = false;
-    editor->StartMode(1); // a right click in any other mode only ends it
-    Click(3, 3, Qt::RightButton);
-    EXPECT_FALSE(Session().JobModified);
-
-    window->SelectTab(0);
-    QTest::mouseClick(static_cast<SoilsPage*>(window->Page(0))->SoilBtn(SoilsPage::kPickPoints), Qt::LeftButton);
-    EXPECT_EQ(spic->EditMode(), 1);
-    EXPECT_TRUE(Session().JobModified);
-}
-
-TEST_F(SectionEditing, UndoOfAMouseEditGivesBackTheJobBytes)
+TEST_F(SectionEditing, UndoOfAMouseEditGivesBackTheJobBytesAndClosingTheSlipSurfaceMarksTheJobModified)
 {
     StartShown(Q(CopyExample("layered_slope.clv", dir / "work" / "layered.clv")));
     const SoilRecord& ground = Session().job.Soil(1);
@@ -238,12 +210,30 @@ TEST_F(SectionEditing, UndoOfAMouseEditGivesBackTheJobBytes)
         window->Undo();
         EXPECT_EQ(BytesOf(Session().job), before) << c.mode;
     }
+
+    // A right click closing a slip surface picked point by point marks the job modified;
+    // in any other mode it only ends the mode.
+    for (const int mode : {1, 6}) {
+        Session().JobModified = false;
+        editor->StartMode(mode);
+        Click(3, 3, Qt::RightButton);
+        EXPECT_EQ(spic->EditMode(), 0);
+        EXPECT_EQ(Session().JobModified, mode == 6);
+    }
+    Session().JobModified = false;
+    window->SelectTab(0);
+    QTest::mouseClick(Soils()->SoilBtn(SoilsPage::kPickPoints), Qt::LeftButton);
+    EXPECT_EQ(spic->EditMode(), 1);
+    EXPECT_TRUE(Session().JobModified);
 }
 
 TEST_F(SectionEditing, DefinedSurfacePickPointsAndDeletePoint)
 {
     StartShown();
-    Edit([](Job& job) { job.Soils.push_back(Soil("Clay", 5)); });
+    Edit([](Job& job) {
+        job.Soils.push_back(Soil("Clay", 5));
+        job.Soils.push_back(Soil("Empty", 0));
+    });
     window->SelectTab(5);
     auto* page = static_cast<DefinedPage*>(window->Page(5));
     QTest::mouseClick(page->UserPointsBtn(2), Qt::LeftButton);
@@ -251,25 +241,18 @@ TEST_F(SectionEditing, DefinedSurfacePickPointsAndDeletePoint)
     for (const auto& [x, y] : Points{{12, 1}, {-9, -6}, {3, -2}})
         Click(x, y);
     ASSERT_EQ(Session().job.UserPointCount(), 3);
-    EXPECT_FLOAT_EQ(Session().job.UserPoints[0].X, -9.0f);
-    EXPECT_FLOAT_EQ(Session().job.UserPoints[2].X, 12.0f);
+    EXPECT_EQ((std::array{Session().job.UserPoints[0].X, Session().job.UserPoints[2].X}), (std::array{-9.0f, 12.0f}));
     EXPECT_FLOAT_EQ(Session().job.View.YMin, -6.0f);
     page->UserPointsGrid()->setCurrentCell(0, 0);
     page->UserPointsBtn(1)->click(); // deletes the row and ends picking
     EXPECT_EQ(spic->EditMode(), 0);
     EXPECT_FLOAT_EQ(Session().job.UserPoints.at(0).X, 3.0f);
-}
 
-TEST_F(SectionEditing, DeletePointWithoutAPointSelectedDoesNothing)
-{
-    StartShown();
-    Edit([](Job& job) {
-        job.Soils.push_back(Soil("Empty", 0));
-        job.Soils.push_back(Soil("Clay", 3));
-    });
+    // The soils page's "Delete point" with no point selected does nothing.
+    window->SelectTab(0);
     const Bytes before = BytesOf(Session().job);
     for (const int row : {0, 1}) {
-        ClickRow(Soils()->Soils(), row);
+        ClickRow(row);
         Soils()->Points()->setCurrentCell(-1, -1);
         QTest::mouseClick(Soils()->SoilBtn(SoilsPage::kDeletePoint), Qt::LeftButton);
         EXPECT_EQ(BytesOf(Session().job), before) << row;

@@ -6,6 +6,7 @@
 
 #include "drawing/palette.h"
 #include "drawing/view.h"
+#include "support/expect_floats.h"
 #include "ui/drawing_area.h"
 #include "ui/file_commands.h"
 #include "ui/spic_widget.h"
@@ -22,15 +23,28 @@ namespace clv::ui::test {
 namespace {
 
 const QString kFirstCorner = "Click on first corner of zoom window. (Escape or right click to cancel)";
-const QString kSecondCorner = "Click on second corner of zoom window. (Escape or right click to cancel)";
-const QString kPan = "Click on new centre of view. (Escape or right click to cancel)";
+using Waiting = std::pair<int, QString>; // the zoom interaction waiting for a click, and its prompt
+const Waiting kNothing{SpicWidget::kZoomNone, QString()};
+
+// Scale and origin of a view, for one comparison.
+std::vector<float> Fit(const drawing::View& v) { return {v.ViewScale, v.ViewOriginX, v.ViewOriginY}; }
+
+// Counts the paint events of the widgets it watches.
+struct PaintCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count += e->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
 
 class SpicTest : public WindowTest {
 protected:
     SpicWidget* spic = nullptr;
     ViewControls* controls = nullptr;
 
-    void StartWithSlope()
+    void SetUp() override
     {
         Start();
         window->show();
@@ -38,65 +52,51 @@ protected:
         Edit([](Job& job) { job.Soils.push_back(Soil("Clay", 5)); }); // 0,0 .. 20,4
         spic = window->Drawing()->Spic();
         controls = window->Drawing()->Controls();
-        ASSERT_NE(spic, nullptr);
         ASSERT_TRUE(spic->View().IsSet());
     }
 
     QString Prompt() const { return window->StatusPanel(2)->text(); }
-
-    static void ExpectSameView(const drawing::View& a, const drawing::View& b)
-    {
-        EXPECT_FLOAT_EQ(a.ViewOriginX, b.ViewOriginX);
-        EXPECT_FLOAT_EQ(a.ViewOriginY, b.ViewOriginY);
-        EXPECT_FLOAT_EQ(a.ViewScale, b.ViewScale);
-    }
+    void Press(int button) { QTest::mouseClick(controls->ViewBtn(button), Qt::LeftButton); }
+    Waiting State() const { return {spic->ZoomMode(), Prompt()}; }
 };
 
 TEST_F(SpicTest, ZoomWindowByTwoClicksThenPreviousReturns)
 {
-    StartWithSlope();
     const drawing::View before = spic->View();
-    QTest::mouseClick(controls->ViewBtn(1), Qt::LeftButton);
-    EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomFirstCorner);
-    EXPECT_EQ(Prompt(), kFirstCorner);
-
+    Press(1);
+    EXPECT_EQ(State(), Waiting(SpicWidget::kZoomFirstCorner, kFirstCorner));
     const QPoint first(40, 30), second(140, 90);
     QTest::mouseClick(spic, Qt::LeftButton, Qt::NoModifier, first);
-    EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomSecondCorner);
-    EXPECT_EQ(Prompt(), kSecondCorner);
+    EXPECT_EQ(State(), Waiting(SpicWidget::kZoomSecondCorner,
+                               "Click on second corner of zoom window. (Escape or right click to cancel)"));
     QTest::mouseMove(spic, QPoint(100, 70)); // the rubber band follows; the view does not change yet
-    ExpectSameView(spic->View(), before);
+    EXPECT_EQ(Fit(spic->View()), Fit(before));
     QTest::mouseClick(spic, Qt::LeftButton, Qt::NoModifier, second);
 
     drawing::View expected = before;
     drawing::ViewHistory history;
     drawing::ZoomWindow(expected, history, spic->Surface(), first.x(), first.y(), second.x(), second.y());
-    ExpectSameView(spic->View(), expected);
-    EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomNone);
-    EXPECT_EQ(Prompt(), QString());
+    clv::test::ExpectFloats(Fit(spic->View()), Fit(expected));
+    EXPECT_EQ(State(), kNothing);
     EXPECT_TRUE(controls->ViewBtn(2)->isEnabled());
-
-    QTest::mouseClick(controls->ViewBtn(2), Qt::LeftButton);
-    ExpectSameView(spic->View(), before);
+    Press(2);
+    EXPECT_EQ(Fit(spic->View()), Fit(before));
 }
 
 TEST_F(SpicTest, PanCentresTheClickAndEscapeOrRightClickCancels)
 {
-    StartWithSlope();
     const drawing::View before = spic->View();
     for (const bool rightClick : {false, true}) {
-        QTest::mouseClick(controls->ViewBtn(3), Qt::LeftButton);
-        EXPECT_EQ(Prompt(), kPan);
+        Press(3);
+        EXPECT_EQ(State(), Waiting(SpicWidget::kZoomPan, "Click on new centre of view. (Escape or right click to cancel)"));
         if (rightClick)
             QTest::mouseClick(spic, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
         else
             QTest::keyClick(spic, Qt::Key_Escape);
-        EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomNone);
-        EXPECT_EQ(Prompt(), QString());
-        ExpectSameView(spic->View(), before);
+        EXPECT_EQ(State(), kNothing);
+        EXPECT_EQ(Fit(spic->View()), Fit(before));
     }
-
-    QTest::mouseClick(controls->ViewBtn(3), Qt::LeftButton);
+    Press(3);
     const QPoint at(60, 40);
     const float x = drawing::WorldX(before, at.x()), y = drawing::WorldY(before, spic->height(), at.y());
     QTest::mouseClick(spic, Qt::LeftButton, Qt::NoModifier, at);
@@ -106,30 +106,25 @@ TEST_F(SpicTest, PanCentresTheClickAndEscapeOrRightClickCancels)
 
 TEST_F(SpicTest, PointPlacingModesSnapTheReadOutAndTheClick)
 {
-    StartWithSlope();
     std::vector<QPointF> clicks;
     QObject::connect(spic, &SpicWidget::EditClick, [&clicks](QPointF p) { clicks.push_back(p); });
     const QPoint at(123, 77);
-    const drawing::View& v = spic->View();
-    const float x = drawing::WorldX(v, at.x()), y = drawing::WorldY(v, spic->height(), at.y());
+    const float x = drawing::WorldX(spic->View(), at.x()), y = drawing::WorldY(spic->View(), spic->height(), at.y());
     const float g = Session().job.View.GridIncrement;
-    struct Case {
-        int mode;
-        bool snap;
-    } cases[] = {{1, true}, {2, true}, {5, true}, {6, true}, {3, false}, {4, false}}; // 3, 4: the raw read-out
-    for (const Case& c : cases) {
+    // Modes 3 and 4 pick an existing point: the raw read-out.
+    for (const int mode : {1, 2, 5, 6, 3, 4}) {
+        SCOPED_TRACE(mode);
+        const bool snap = mode != 3 && mode != 4;
         clicks.clear();
-        spic->SetEditMode(c.mode);
+        spic->SetEditMode(mode);
         QTest::mouseMove(spic, at + QPoint(1, 0));
         QTest::mouseMove(spic, at);
         QTest::mouseClick(spic, Qt::LeftButton, Qt::NoModifier, at);
-        const float wantX = c.snap ? drawing::SnapToSpacing(x, g) : x;
-        const float wantY = c.snap ? drawing::SnapToSpacing(y, g) : y;
-        EXPECT_EQ(window->StatusPanel(0)->text().toStdString(), drawing::CursorText(wantX)) << c.mode;
-        EXPECT_EQ(window->StatusPanel(1)->text().toStdString(), drawing::CursorText(wantY)) << c.mode;
-        ASSERT_EQ(clicks.size(), 1u) << c.mode;
-        EXPECT_FLOAT_EQ(static_cast<float>(clicks[0].x()), wantX) << c.mode;
-        EXPECT_FLOAT_EQ(static_cast<float>(clicks[0].y()), wantY) << c.mode;
+        const float wantX = snap ? drawing::SnapToSpacing(x, g) : x, wantY = snap ? drawing::SnapToSpacing(y, g) : y;
+        EXPECT_EQ(window->StatusPanel(0)->text().toStdString(), drawing::CursorText(wantX));
+        EXPECT_EQ(window->StatusPanel(1)->text().toStdString(), drawing::CursorText(wantY));
+        ASSERT_EQ(clicks.size(), 1u);
+        clv::test::ExpectFloats({static_cast<float>(clicks[0].x()), static_cast<float>(clicks[0].y())}, {wantX, wantY});
     }
     // Snapping off: the raw position even in a placing mode.
     Session().job.View.SnapToGrid = kFalse;
@@ -138,80 +133,65 @@ TEST_F(SpicTest, PointPlacingModesSnapTheReadOutAndTheClick)
     EXPECT_EQ(window->StatusPanel(0)->text().toStdString(), drawing::CursorText(x));
 }
 
-TEST_F(SpicTest, PopUpMenuViewEntries)
+TEST_F(SpicTest, ViewFlagsFromThePopUpMenuAndTheCheckBoxes)
 {
-    StartWithSlope();
     QTest::mouseClick(spic, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
     QMenu* menu = spic->PopUp();
     ASSERT_TRUE(menu->isVisible());
     QAction* showGrid = menu->findChild<QAction*>("PopUpShowGrid");
     QAction* snap = menu->findChild<QAction*>("PopUpSnapToGrid");
-    ASSERT_NE(showGrid, nullptr);
-    ASSERT_NE(snap, nullptr);
-    EXPECT_TRUE(showGrid->isChecked());
+    ASSERT_TRUE(showGrid && snap && showGrid->isChecked());
     menu->hide();
     showGrid->trigger();
     EXPECT_FALSE(IsSet(Session().job.View.ShowGrid));
     EXPECT_FALSE(controls->ViewCheck(0)->isChecked()); // the box follows after the refresh
     snap->trigger();
     EXPECT_FALSE(IsSet(Session().job.View.SnapToGrid));
-
     // "Zoom window" from the menu starts the same interaction as the button.
     menu->findChild<QAction*>("PopUpZoomWindow")->trigger();
-    EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomFirstCorner);
-    EXPECT_EQ(Prompt(), kFirstCorner);
+    EXPECT_EQ(State(), Waiting(SpicWidget::kZoomFirstCorner, kFirstCorner));
+
+    // Each check box clears its own flag, the two above set again first.
+    Edit([](Job& job) { job.View.ShowGrid = job.View.SnapToGrid = kTrue; });
+    const Integer ViewSettings::*flags[] = {&ViewSettings::ShowGrid, &ViewSettings::SnapToGrid, &ViewSettings::ShowPoints,
+        &ViewSettings::ShowSoils, &ViewSettings::ShowSoilFill, &ViewSettings::ShowWater, &ViewSettings::ShowPiezo,
+        &ViewSettings::ShowLoads, &ViewSettings::ShowReinforcement};
+    for (int i = 0; i < 9; ++i) {
+        ASSERT_TRUE(IsSet(Session().job.View.*flags[i])) << i;
+        QCheckBox* check = controls->ViewCheck(i);
+        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2)); // on the box
+        EXPECT_FALSE(IsSet(Session().job.View.*flags[i])) << i;
+    }
 }
 
-TEST_F(SpicTest, InDisabledAboveTheScaleLimitAndOutKeepsTheCentre)
+TEST_F(SpicTest, EveryViewCommandRepaintsAndInIsDisabledAboveTheScaleLimit)
 {
-    StartWithSlope();
-    while (spic->View().ViewScale <= drawing::kZoomInLimit) {
-        ASSERT_TRUE(controls->ViewBtn(4)->isEnabled());
-        QTest::mouseClick(controls->ViewBtn(4), Qt::LeftButton);
-    }
-    EXPECT_FALSE(controls->ViewBtn(4)->isEnabled());
-    QTest::mouseClick(controls->ViewBtn(5), Qt::LeftButton);
-    EXPECT_TRUE(controls->ViewBtn(4)->isEnabled());
-}
-
-/** Counts the paint events a widget receives. */
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        count += e->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
-
-TEST_F(SpicTest, EveryViewCommandRepaintsTheDrawing)
-{
-    StartWithSlope();
-    PaintCounter paints(spic);
+    PaintCounter paints;
+    spic->installEventFilter(&paints);
     for (int button : {4, 5, 2, 0}) { // In, Out, Previous, Limits
         QCoreApplication::processEvents();
         const int before = paints.count;
-        QTest::mouseClick(controls->ViewBtn(button), Qt::LeftButton);
+        Press(button);
         QCoreApplication::processEvents();
         EXPECT_GT(paints.count, before) << controls->ViewBtn(button)->text().toStdString();
     }
+    while (spic->View().ViewScale <= drawing::kZoomInLimit) {
+        ASSERT_TRUE(controls->ViewBtn(4)->isEnabled());
+        Press(4);
+    }
+    EXPECT_FALSE(controls->ViewBtn(4)->isEnabled());
+    Press(5);
+    EXPECT_TRUE(controls->ViewBtn(4)->isEnabled());
 }
 
 TEST_F(SpicTest, GridIncrementBoxRefusesOutOfRange)
 {
-    StartWithSlope();
     QLineEdit* box = controls->ViewBox();
-    struct Case {
-        const char* text;
-        bool accepted;
-        float stored;
-    } cases[] = {{"0.09", false, 0.5f}, {"10.01", false, 0.5f}, {"0.1", true, 0.1f}, {"10", true, 10.0f},
-                 {"2.346", true, 2.35f}, {"0.125", true, 0.12f}}; // two decimals, a half to even
-    for (const Case& c : cases) {
+    // Two decimals, a half to even; a refused value leaves the last one accepted.
+    const struct { const char* text; bool accepted; float stored; } cases[] = {
+        {"0.1", true, 0.1f}, {"0.09", false, 0.1f}, {"10", true, 10.0f}, {"10.01", false, 10.0f},
+        {"2.346", true, 2.35f}, {"0.125", true, 0.12f}};
+    for (const auto& c : cases) {
         io.messages.clear();
         box->setFocus();
         box->selectAll();
@@ -224,35 +204,13 @@ TEST_F(SpicTest, GridIncrementBoxRefusesOutOfRange)
             ASSERT_EQ(io.messages.size(), 1u) << c.text;
             EXPECT_EQ(io.messages[0].title, "Input data validation error");
             EXPECT_EQ(io.messages[0].text, "Grid increment must be between 0.1m and 10m\rPlease change the input data");
-            // Put the last accepted value back for the next case.
-            box->selectAll();
-            QTest::keyClicks(box, "0.5");
-            QTest::keyClick(box, Qt::Key_Return);
         }
         EXPECT_FLOAT_EQ(Session().job.View.GridIncrement, c.stored) << c.text;
     }
 }
 
-TEST_F(SpicTest, ViewChecksStoreTheirFlags)
+TEST_F(SpicTest, SurfaceShowsTheSectionAndLeavingItOrNewEndsAZoom)
 {
-    StartWithSlope();
-    struct Case {
-        int index;
-        Integer ViewSettings::*flag;
-    } cases[] = {{0, &ViewSettings::ShowGrid}, {1, &ViewSettings::SnapToGrid}, {2, &ViewSettings::ShowPoints},
-                 {3, &ViewSettings::ShowSoils}, {4, &ViewSettings::ShowSoilFill}, {5, &ViewSettings::ShowWater},
-                 {6, &ViewSettings::ShowPiezo}, {7, &ViewSettings::ShowLoads}, {8, &ViewSettings::ShowReinforcement}};
-    for (const Case& c : cases) {
-        ASSERT_TRUE(IsSet(Session().job.View.*c.flag)) << c.index;
-        QCheckBox* check = controls->ViewCheck(c.index);
-        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2)); // on the box
-        EXPECT_FALSE(IsSet(Session().job.View.*c.flag)) << c.index;
-    }
-}
-
-TEST_F(SpicTest, SurfaceShowsTheSectionAndLeavingItEndsAZoom)
-{
-    StartWithSlope();
     const QImage picture = spic->grab().toImage();
     int filled = 0;
     for (int y = 0; y < picture.height(); y += 2)
@@ -260,26 +218,19 @@ TEST_F(SpicTest, SurfaceShowsTheSectionAndLeavingItEndsAZoom)
             filled += picture.pixelColor(x, y).rgb() == drawing::palette::SoilFill(1).rgb() ? 1 : 0;
     EXPECT_GT(filled, 100);
 
-    QTest::mouseClick(controls->ViewBtn(1), Qt::LeftButton);
+    Press(1);
     ASSERT_EQ(spic->ZoomMode(), SpicWidget::kZoomFirstCorner);
     controls->ViewBox()->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomNone);
-    EXPECT_EQ(Prompt(), QString());
-}
+    EXPECT_EQ(State(), kNothing);
 
-TEST_F(SpicTest, NewEndsAWaitingZoomAndFitsTheEmptySection)
-{
-    StartWithSlope();
-    QTest::mouseClick(controls->ViewBtn(3), Qt::LeftButton);
+    Press(3);
     ASSERT_EQ(spic->ZoomMode(), SpicWidget::kZoomPan);
     io.answers.push_back(Interaction::Answer::No); // do not save the changed job
     window->Files().New();
-    EXPECT_EQ(spic->ZoomMode(), SpicWidget::kZoomNone);
-    EXPECT_EQ(Prompt(), QString());
+    EXPECT_EQ(State(), kNothing);
     // The empty section's box, -10..20 by -5..10, fills the surface one way.
-    const drawing::View& v = spic->View();
-    const double width = spic->width() / v.ViewScale, height = spic->height() / v.ViewScale;
+    const double width = spic->width() / spic->View().ViewScale, height = spic->height() / spic->View().ViewScale;
     EXPECT_TRUE(std::abs(width - 30.0) < 1e-3 || std::abs(height - 15.0) < 1e-3) << width << " x " << height;
 }
 
