@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <string>
+
 namespace clv::ui::test {
 
 /** Puts the current cell on (row, col) as a click would. */
@@ -62,6 +64,39 @@ inline bool CellGreyed(const DataTable* table, int row, int col)
 {
     const QTableWidgetItem* item = table->item(row, col);
     return item && item->background().color() != QColor(Qt::white);
+}
+
+/** The texts of a whole row joined by "|", to check a row in one comparison. */
+inline std::string RowText(const DataTable* table, int row)
+{
+    QStringList texts;
+    for (int col = 0; col < table->columnCount(); ++col)
+        texts << CellText(table, row, col);
+    return texts.join('|').toStdString();
+}
+
+/** The greyed cells of a row as "#", the others as ".". */
+inline std::string GreyedMask(const DataTable* table, int row)
+{
+    std::string mask;
+    for (int col = 0; col < table->columnCount(); ++col)
+        mask += CellGreyed(table, row, col) ? '#' : '.';
+    return mask;
+}
+
+/** Whether Enter on (row, col) opens the cell's editor. */
+inline bool EnterOpensEditor(DataTable* table, int row, int col)
+{
+    ChooseCell(table, row, col);
+    QTest::keyClick(table, Qt::Key_Return);
+    return table->IsEditing();
+}
+
+/** Presses a key in a widget and lets what it starts run. */
+inline void Press(QWidget* widget, Qt::Key key)
+{
+    QTest::keyClick(widget, key);
+    QApplication::processEvents();
 }
 
 } // namespace clv::ui::test

@@ -80,14 +80,10 @@ struct PageHarness : RefreshStandIn {
 
         tabs = std::make_unique<QTabWidget>();
         tabs->resize(1200, 500);
-        soils = new SoilsPage(ctx);
-        loads = new LoadsPage(ctx);
-        reinforcement = new ReinforcementPage(ctx);
-        factors = new FactorsPage(ctx);
-        tabs->addTab(soils, "Geometry, soils and water");
-        tabs->addTab(loads, "Loads and anchors");
-        tabs->addTab(reinforcement, "Reinforcement");
-        tabs->addTab(factors, "Partial factors");
+        tabs->addTab(soils = new SoilsPage(ctx), "Geometry, soils and water");
+        tabs->addTab(loads = new LoadsPage(ctx), "Loads and anchors");
+        tabs->addTab(reinforcement = new ReinforcementPage(ctx), "Reinforcement");
+        tabs->addTab(factors = new FactorsPage(ctx), "Partial factors");
         QObject::connect(tabs.get(), &QTabWidget::currentChanged, [this](int index) {
             if (ctx.Refreshing)
                 return;
@@ -100,10 +96,7 @@ struct PageHarness : RefreshStandIn {
 
     ~PageHarness() { tabs.reset(); }
 
-    TabPage* Page(int index) const
-    {
-        return static_cast<TabPage*>(tabs->widget(index));
-    }
+    TabPage* Page(int index) const { return static_cast<TabPage*>(tabs->widget(index)); }
 
     void Refresh() { RefreshPage(*Page(tabs->currentIndex())); }
 

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace clv {
 namespace {
 
@@ -40,8 +38,15 @@ PartialFactors Scribbled()
     return f;
 }
 
-TEST(DesignCodes, EachCodeWritesItsEightFactors)
+TEST(DesignCodes, EachCodeWritesItsEightFactorsInFieldOrder)
 {
+    const PartialFactors scribbled = Scribbled();
+    const Single inOrder[] = {scribbled.RamificationsOfFailure, scribbled.SoilSelfWeight, scribbled.ImposedLoads,
+                              scribbled.TanPhi, scribbled.Cohesion, scribbled.ReinforcementStrength,
+                              scribbled.SlidingOnReinforcement, scribbled.PullOut};
+    for (int i = 0; i < kPartialFactorCount; ++i)
+        EXPECT_FLOAT_EQ(inOrder[i], 7.01f + static_cast<float>(i)) << i;
+
     for (const CodeCase& c : kCodes) {
         PartialFactors f = Scribbled();
         ApplyDesignCode(f, c.code);
@@ -49,38 +54,25 @@ TEST(DesignCodes, EachCodeWritesItsEightFactors)
         for (int i = 0; i < kPartialFactorCount; ++i)
             EXPECT_FLOAT_EQ(PartialFactor(f, i), c.factors[static_cast<std::size_t>(i)])
                 << "code " << c.code << " factor " << i;
-        EXPECT_EQ(std::string(DesignCodeCaption(c.code)), c.caption);
-        EXPECT_EQ(std::string(DesignCodeReportName(c.code)), c.reportName);
+        EXPECT_STREQ(DesignCodeCaption(c.code), c.caption);
+        EXPECT_STREQ(DesignCodeReportName(c.code), c.reportName);
     }
 }
 
-TEST(DesignCodes, FactorsInFieldOrder)
-{
-    const PartialFactors f = Scribbled();
-    const Single inOrder[] = {f.RamificationsOfFailure, f.SoilSelfWeight, f.ImposedLoads, f.TanPhi,
-                              f.Cohesion, f.ReinforcementStrength, f.SlidingOnReinforcement, f.PullOut};
-    for (int i = 0; i < kPartialFactorCount; ++i)
-        EXPECT_FLOAT_EQ(inOrder[i], 7.01f + static_cast<float>(i)) << i;
-}
-
-TEST(DesignCodes, CustomKeepsTheFactorsOfTheCodeChosenLast)
+TEST(DesignCodes, CustomKeepsTheFactorsOfTheCodeChosenLastAnUnknownCodeChangesNothing)
 {
     PartialFactors f = Scribbled();
     ApplyDesignCode(f, kBs8006Uls);
     ApplyDesignCode(f, kCustomFactors);
     EXPECT_EQ(f.DesignCode, kCustomFactors);
-    const FactorSet bs8006 = kCodes[3].factors;
     for (int i = 0; i < kPartialFactorCount; ++i)
-        EXPECT_FLOAT_EQ(PartialFactor(f, i), bs8006[static_cast<std::size_t>(i)]);
+        EXPECT_FLOAT_EQ(PartialFactor(f, i), kCodes[3].factors[static_cast<std::size_t>(i)]) << i;
     EXPECT_FALSE(DesignCodeFactors(kCustomFactors).has_value());
-    EXPECT_EQ(std::string(DesignCodeCaption(kCustomFactors)), "Custom Values              (based on last selected)");
-    EXPECT_EQ(std::string(DesignCodeReportName(kCustomFactors)), "Custom values");
-}
+    EXPECT_STREQ(DesignCodeCaption(kCustomFactors), "Custom Values              (based on last selected)");
+    EXPECT_STREQ(DesignCodeReportName(kCustomFactors), "Custom values");
 
-TEST(DesignCodes, AnUnknownCodeChangesNothing)
-{
     for (int code : {-1, 6, 100}) {
-        PartialFactors f = Scribbled();
+        f = Scribbled();
         ApplyDesignCode(f, code);
         EXPECT_EQ(f.DesignCode, kCustomFactors);
         EXPECT_FLOAT_EQ(f.PullOut, 14.01f);

@@ -19,21 +19,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class PagesInWindow : public WindowTest {
-protected:
-    LoadsTable* AddSurcharge(ClvMain& w)
-    {
-        w.SelectTab(kLoadsTab);
-        auto* page = static_cast<LoadsPage*>(w.Page(kLoadsTab));
-        page->LoadsBtn(kSurcharge)->click();
-        return page->Table();
-    }
-};
+using PagesInWindow = WindowTest;
 
-TEST_F(PagesInWindow, SaveCommitsTheValueStillInTheCellEditor)
+TEST_F(PagesInWindow, SaveCommitsTheCellEditorATabChangeDropsARefusedValueAndUndoRestores)
 {
     ClvMain& w = Start();
-    LoadsTable* table = AddSurcharge(w);
+    w.SelectTab(kLoadsTab);
+    auto* page = static_cast<LoadsPage*>(w.Page(kLoadsTab));
+    page->LoadsBtn(kSurcharge)->click();
+    LoadsTable* table = page->Table();
     TypeInCell(table, 0, 1, "12");
     ASSERT_TRUE(table->IsEditing());
     const fs::path path = dir / "Typed.clv";
@@ -44,24 +38,21 @@ TEST_F(PagesInWindow, SaveCommitsTheValueStillInTheCellEditor)
     ASSERT_EQ(saved->job.LoadCount(), 1);
     EXPECT_FLOAT_EQ(saved->job.Loads[0].Value, 12.0f);
     EXPECT_FALSE(table->IsEditing());
-}
 
-TEST_F(PagesInWindow, ATabChangeDropsARefusedValueAndUndoRestoresAStoredOne)
-{
-    ClvMain& w = Start();
-    LoadsTable* table = AddSurcharge(w);
     EnterCell(table, 0, 1, "25");
     ASSERT_FLOAT_EQ(Session().job.Loads[0].Value, 25.0f);
     TypeInCell(table, 0, 1, "99999");
     QTest::keyClick(table->Editor(), Qt::Key_Return);
     ASSERT_TRUE(table->IsEditing());
-
     w.SelectTab(kFactorsTab);
     EXPECT_FALSE(table->IsEditing());
     EXPECT_FLOAT_EQ(Session().job.Loads[0].Value, 25.0f);
 
-    w.Undo();
-    EXPECT_FLOAT_EQ(Session().job.Loads[0].Value, 10.0f);
+    for (float value : {12.0f, 10.0f}) {
+        w.Undo();
+        ASSERT_EQ(Session().job.LoadCount(), 1);
+        EXPECT_FLOAT_EQ(Session().job.Loads[0].Value, value);
+    }
     w.Undo();
     EXPECT_EQ(Session().job.LoadCount(), 0);
 }

@@ -30,14 +30,8 @@ public:
     }
     void LeavingPage() override { ++leaves; }
 
-    int refreshes = 0;
-    int commits = 0;
-    int leaves = 0;
-    bool acceptPending = true;
-    bool refreshingSeen = false;
-    bool staleSeen = false;
-    bool pendingSeen = true;
-    int stationsSeen = -1;
+    int refreshes = 0, commits = 0, leaves = 0, stationsSeen = -1;
+    bool acceptPending = true, refreshingSeen = false, staleSeen = false, pendingSeen = true;
     std::size_t layersSeen = 0;
 };
 
@@ -72,34 +66,39 @@ TEST_F(PageProbeTest, RefreshRunsTheShowingPageWithFreshDerivedDataWhileRefreshi
     EXPECT_EQ(probes[1]->refreshes, 0);
     EXPECT_FALSE(Ctx().Refreshing);
 
-    Edit([](Job& job) {
-        job.Soils.push_back(Soil("Clay", 3));
-        clv::test::AddBlock(job, 0.5f, 1.0f, 0.5f, 5.0f, 40.0f);
-    });
-    EXPECT_EQ(probes[0]->refreshes, 2);
-    EXPECT_TRUE(probes[0]->refreshingSeen);
-    EXPECT_TRUE(probes[0]->staleSeen);     // the pending edit became stale results
-    EXPECT_FALSE(probes[0]->pendingSeen);  // and is no longer pending
-    EXPECT_GT(probes[0]->stationsSeen, 0); // the section table of this job
-    EXPECT_EQ(probes[0]->layersSeen, 3u);  // layers at 0.5, 1.0 and 1.5 m, built from that table
-    EXPECT_FALSE(Ctx().Refreshing);
-
-    w.SelectTab(kLoadsTab);
-    EXPECT_EQ(probes[1]->refreshes, 1);
-    EXPECT_EQ(probes[0]->leaves, 1);
-}
-
-TEST_F(PageProbeTest, ARefusedTabCallsLeavingPageOnTheTabLeftAndRefreshesItOnce)
-{
-    ClvMain& w = StartWithProbes();
+    // A refused tab (no soil yet) calls LeavingPage on the tab left and refreshes it once.
     w.SelectTab(kFactorsTab);
+    EXPECT_EQ(probes[0]->leaves, 1);
+    EXPECT_EQ(probes[1]->refreshes, 0);
     const int before = probes[kFactorsTab]->refreshes;
-    w.SelectTab(kSlipCircleTab); // no soil
+    EXPECT_EQ(before, 1);
+    w.SelectTab(kSlipCircleTab);
     EXPECT_EQ(io.messages.size(), 1u);
     EXPECT_EQ(probes[kFactorsTab]->leaves, 1);
     EXPECT_EQ(probes[kSlipCircleTab]->refreshes, 0);
     EXPECT_EQ(probes[kFactorsTab]->refreshes, before + 1);
     EXPECT_EQ(w.Tabs()->currentIndex(), kFactorsTab);
+
+    ProbePage& page = *probes[kFactorsTab];
+    Edit([](Job& job) {
+        job.Soils.push_back(Soil("Clay", 3));
+        job.Soils.push_back(Soil("Sand", 2));
+        clv::test::AddBlock(job, 0.5f, 1.0f, 0.5f, 5.0f, 40.0f);
+    });
+    EXPECT_EQ(page.refreshes, before + 2);
+    EXPECT_TRUE(page.refreshingSeen);
+    EXPECT_TRUE(page.staleSeen);     // the pending edit became stale results
+    EXPECT_FALSE(page.pendingSeen);  // and is no longer pending
+    EXPECT_GT(page.stationsSeen, 0); // the section table of this job
+    EXPECT_EQ(page.layersSeen, 3u);  // layers at 0.5, 1.0 and 1.5 m, built from that table
+    EXPECT_FALSE(Ctx().Refreshing);
+
+    // The current soil stays on a soil or the water row of the job.
+    for (auto [set, expected] : {std::pair{9, 3}, {3, 3}, {2, 2}, {0, 1}, {-4, 1}}) {
+        Session().CurrentSoil = set;
+        Ctx().RefreshAll();
+        EXPECT_EQ(Session().CurrentSoil, expected) << set;
+    }
 }
 
 TEST_F(PageProbeTest, EveryFileCommandAndClosingFirstCommitsTheOpenValueAndStopsWhenItIsRefused)
@@ -115,11 +114,7 @@ TEST_F(PageProbeTest, EveryFileCommandAndClosingFirstCommitsTheOpenValueAndStops
     ProbePage& page = *probes[0];
     page.acceptPending = false;
 
-    struct Command {
-        const char* name;
-        std::function<void()> run;
-    };
-    const std::vector<Command> commands = {
+    const std::pair<const char*, std::function<void()>> commands[] = {
         {"New", [&] { w.Files().New(); }},
         {"Open", [&] { w.Files().Open(); }},
         {"Save", [&] { w.Files().Save(); }},
@@ -127,11 +122,11 @@ TEST_F(PageProbeTest, EveryFileCommandAndClosingFirstCommitsTheOpenValueAndStops
         {"Recent", [&] { w.Files().OpenRecent(2); }},
         {"Close", [&] { EXPECT_FALSE(w.close()); }},
     };
-    for (const Command& c : commands) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, run] : commands) {
+        SCOPED_TRACE(name);
         const int commits = page.commits;
         io.fileNames.push_back(Q(dir / "Jobs" / "Other.clv"));
-        c.run();
+        run();
         io.fileNames.clear();
         EXPECT_EQ(page.commits, commits + 1);
         EXPECT_TRUE(io.messages.empty()); // no save prompt, no dialog: the command stopped
@@ -143,20 +138,6 @@ TEST_F(PageProbeTest, EveryFileCommandAndClosingFirstCommitsTheOpenValueAndStops
     page.acceptPending = true;
     EXPECT_TRUE(w.Files().Save());
     EXPECT_EQ(FileBytes(job), edited);
-}
-
-TEST_F(PageProbeTest, TheRefreshKeepsTheCurrentSoilWithinTheJob)
-{
-    StartWithProbes();
-    Edit([](Job& job) {
-        job.Soils.push_back(Soil("A", 2));
-        job.Soils.push_back(Soil("B", 2));
-    });
-    for (auto [set, expected] : {std::pair{9, 3}, {3, 3}, {2, 2}, {0, 1}, {-4, 1}}) {
-        Session().CurrentSoil = set;
-        Ctx().RefreshAll();
-        EXPECT_EQ(Session().CurrentSoil, expected) << set;
-    }
 }
 
 } // namespace

@@ -13,7 +13,7 @@
 namespace clv::test {
 namespace {
 
-TEST(ResultText, FactorCases)
+TEST(ResultText, FactorCasesAndNumbersThatAreNotNumbers)
 {
     struct Case {
         float factor;
@@ -30,14 +30,11 @@ TEST(ResultText, FactorCases)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ui::FactorDisplay(c.factor, c.invalid).toStdString(), c.expected) << c.factor;
-}
-
-TEST(ResultText, NumbersThatAreNotNumbersShowNotAvailable)
-{
+    // Numbers that are not numbers show "N/A".
     EXPECT_EQ(ui::NumberText(12.345f, "######0.0"), "12.3");
     EXPECT_EQ(ui::NumberText(-1234.6f, "######0"), "-1235");
-    EXPECT_EQ(ui::NumberText(std::numeric_limits<float>::infinity(), "######0"), "N/A");
-    EXPECT_EQ(ui::NumberText(std::numeric_limits<float>::quiet_NaN(), "######0.0"), "N/A");
+    EXPECT_EQ(ui::NumberText(inf, "######0"), "N/A");
+    EXPECT_EQ(ui::NumberText(nan, "######0.0"), "N/A");
 }
 
 TEST(ResultText, WedgeWithoutABaseHasNoBaseAngle)
