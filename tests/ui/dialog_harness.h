@@ -65,7 +65,6 @@ inline void TypeInto(QLineEdit* box, const QString& text)
     QApplication::processEvents();
 }
 
-/** Clicks the item with this text. */
 inline void ClickItem(QListWidget* list, const QString& text)
 {
     const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
