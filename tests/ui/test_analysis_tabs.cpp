@@ -164,6 +164,7 @@ TEST(WedgeTab, ReinforcedExampleShowsEveryWedgeAndItsBoxesKeepTheirPairsInOrder)
     EXPECT_EQ(h.interaction.messages[0].text,
               "Wedge base width increment must be between 0.1 and 100\rPlease change the input data");
     EXPECT_EQ(h.interaction.messages[0].icon, ui::Interaction::Icon::Exclamation);
+    EXPECT_EQ(h.page->WedgeText(2)->text(), Fmt(d.job.Wedge.BaseWidthInc, "#####0.00")); // the kept value again
     // Back to the defaults: the boxes are greyed and show the defaults again.
     h.page->WedgeDefaultCheck()->click();
     EXPECT_TRUE(IsSet(h.session.job.Wedge.UseDefaults));
