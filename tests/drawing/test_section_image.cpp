@@ -129,7 +129,7 @@ TEST(SectionImage, StrataFilledBetweenTheirSurfacesAndNothingAboveGround)
                   {{5.0, 2.4, soil}, {5.0, 2.6, white}, {5.5, 2.65, soil}, {5.5, 2.85, white}, {4.2, 1.2, soil}});
 }
 
-TEST(SectionImage, LayerThinnerThanAUnitGetsNoFill)
+TEST(SectionImage, LayerThinnerThanAUnitGetsNoFillAndSoilNamesAtTheEdgesOrInTheMiddle)
 {
     // Soil 2 between -3 and a third surface 0.5 units (or 6 units) lower.
     for (const double units : {0.5, 6.0}) {
@@ -144,10 +144,8 @@ TEST(SectionImage, LayerThinnerThanAUnitGetsNoFill)
             EXPECT_GT(filled, 500);
         EXPECT_TRUE(IsColour(pic.At(0.0, -6.0), palette::SoilFill(3))); // the lowest below it either way
     }
-}
 
-TEST(SectionImage, SoilNamesAtTheEdgesOrInTheMiddle)
-{
+    // Soil names go to the edges where the layer is more than 15 units thick there, else to its middle.
     auto green = [](const QColor& c) { return c.green() > c.red() + 60 && c.green() > c.blue() + 60; };
     // Soil 1 from 0 down to -1 at both edges (15 units: not more than 15, no edge label),
     // 4 m thick in the middle: its name goes to the middle of its extent (x 0).
@@ -186,7 +184,7 @@ TEST(SectionImage, GridDotsOnlyWhenAtLeastTwoUnitsApartAndAFarZoomedOutViewStill
     }
 }
 
-TEST(SectionImage, CriticalCircleAndItsFactorInRedAndNoRedOnTheGeometryTab)
+TEST(SectionImage, CriticalResultsInRedAndNoneOnTheGeometryTab)
 {
     const Picture pic(LoadExample("layered_slope.clv"), kTabSlipCircles);
     ASSERT_TRUE(pic.section.circles.has_value());
@@ -206,17 +204,13 @@ TEST(SectionImage, CriticalCircleAndItsFactorInRedAndNoRedOnTheGeometryTab)
 
     const Picture geometry(LoadExample("layered_slope.clv"), kTabGeometry);
     EXPECT_EQ(geometry.Count(geometry.image.rect(), IsReddish), 0);
-}
 
-TEST(SectionImage, CriticalWedgeAndDefinedSlipLineInRed)
-{
     const Picture wedges(LoadExample("reinforced_embankment.clv"), kTabWedges);
     ASSERT_TRUE(wedges.section.wedges.has_value());
-    const WedgeResult* critical = wedges.section.wedges->Critical();
-    ASSERT_NE(critical, nullptr);
-    // Middle of the rear base, from the inner corner to the surface.
-    EXPECT_TRUE(wedges.Near((critical->CornerX + critical->TopX) / 2.0, (critical->CornerLevel + critical->TopLevel) / 2.0,
-                            2, IsReddish));
+    const WedgeResult* wedge = wedges.section.wedges->Critical();
+    ASSERT_NE(wedge, nullptr);
+    // Middle of the rear base of the critical wedge, from the inner corner to the surface.
+    EXPECT_TRUE(wedges.Near((wedge->CornerX + wedge->TopX) / 2.0, (wedge->CornerLevel + wedge->TopLevel) / 2.0, 2, IsReddish));
 
     // The defined slip line, under the entered surface in purple.
     const Picture defined(LoadExample("cutting.clv"), kTabDefinedSurface);

@@ -32,7 +32,7 @@ Job GroundJob()
     return job; // extents X -12..35, Y -5..10
 }
 
-TEST(ViewTransform, WorldAndSurfaceBothWays)
+TEST(ViewTransform, WorldAndSurfaceBothWaysSnapAndReadOut)
 {
     const View v{-10.0f, -5.0f, 20.0f};
     // 10 m right of the origin and 5 m above; the origin is the bottom-left corner; the top-right corner.
@@ -46,15 +46,12 @@ TEST(ViewTransform, WorldAndSurfaceBothWays)
     }
     EXPECT_DOUBLE_EQ(RightEdgeX(v, kSurface), 30.0);
     EXPECT_DOUBLE_EQ(TopEdgeY(v, kSurface), 15.0);
-}
 
-TEST(ViewTransform, SnapsToNearestMultipleWithHalfDownAndReadsOutTwoDecimals)
-{
-    // Either side of the half; below zero the half still goes down.
-    const struct { Single value, spacing, snapped; } cases[] = {
+    // Snapping to the nearest multiple: either side of the half; below zero the half still goes down.
+    const struct { Single value, spacing, snapped; } snaps[] = {
         {1.26f, 0.5f, 1.5f}, {1.25f, 0.5f, 1.0f}, {1.24f, 0.5f, 1.0f}, {-0.2f, 0.5f, 0.0f}, {-0.3f, 0.5f, -0.5f},
         {-0.25f, 0.5f, -0.5f}, {3.0f, 2.0f, 2.0f}, {3.01f, 2.0f, 4.0f}, {7.9f, 2.0f, 8.0f}, {0.0f, 0.5f, 0.0f}};
-    for (const auto& c : cases)
+    for (const auto& c : snaps)
         EXPECT_FLOAT_EQ(SnapToSpacing(c.value, c.spacing), c.snapped) << c.value << " to " << c.spacing;
     EXPECT_EQ(CursorText(12.345f) + " " + CursorText(-3.5f) + " " + CursorText(0.0f), "12.35 -3.50 0.00");
 }
@@ -138,7 +135,7 @@ TEST(ViewZoom, WindowShowsTheWholeBoxInAnyCornerOrder)
     }
 }
 
-TEST(ViewZoom, PanCentresTheClickAndPreviousUndoesIt)
+TEST(ViewHistoryTest, PanCentresTheClickPreviousUndoesItAndTenEntriesAreKept)
 {
     View v{-10.0f, -5.0f, 20.0f};
     ViewHistory history;
@@ -156,12 +153,10 @@ TEST(ViewZoom, PanCentresTheClickAndPreviousUndoesIt)
     history.Record(View{1.0f, 2.0f, 5.0f});
     EXPECT_TRUE(history.PreviousEnabled());
     EXPECT_EQ((std::array{history.At(1).OriginX, history.At(1).OriginY, history.At(2).Scale}), (std::array{1.0, 2.0, 0.0}));
-}
 
-TEST(ViewHistoryTest, TenEntriesThenTheOldestRepeats)
-{
-    View v{0.0f, 0.0f, 1.0f};
-    ViewHistory history;
+    // Ten entries, then the oldest repeats.
+    v = View{0.0f, 0.0f, 1.0f};
+    history = ViewHistory{};
     // Eleven zooms: the views before them have scales 1, 1.4, ..., 1.4^10.
     std::vector<Single> scales;
     for (int i = 0; i < 11; ++i) {

@@ -12,7 +12,7 @@ namespace {
 
 using clv::test::SetPoints;
 
-TEST(PointEdits, ToleranceIsAFortiethOfTheViewWidthAndStrict)
+TEST(PointEdits, ToleranceIsAFortiethOfTheViewWidthAndStrictAndOfEqualsTheFirstIsTaken)
 {
     const Single tolerance = PickTolerance(800.0, 20.0f); // a view 40 m wide
     ASSERT_FLOAT_EQ(tolerance, 1.0f);
@@ -23,18 +23,16 @@ TEST(PointEdits, ToleranceIsAFortiethOfTheViewWidthAndStrict)
         {2.7f, 3.7f, true}, {2.71f, 3.71f, false}};
     for (const auto& c : cases)
         EXPECT_EQ(NearestPoint(job, c.x, c.y, tolerance).has_value(), c.found) << c.x << ", " << c.y;
-}
 
-TEST(PointEdits, OfPointsEquallyNearTheFirstFoundIsTaken)
-{
-    Job job;
+    // Of points equally near the first found is taken.
+    job = Job{};
     SetPoints(job.Soils.emplace_back(), {{-1.0f, 0.0f}, {1.0f, 0.0f}, {5.0f, 5.0f}});
     SetPoints(job.Soils.emplace_back(), {{0.0f, 1.0f}, {0.0f, -1.0f}});
     SetPoints(job.Water, {{10.0f, 0.5f}, {10.0f, -0.5f}});
     // Four points 1 m away: soil 1, point 1; soil 2's upper point strictly nearer; two water points 0.5 m away: the first.
-    const struct { Single x, y; PointRef want; } cases[] = {
+    const struct { Single x, y; PointRef want; } nearest[] = {
         {0.0f, 0.0f, {1, 1}}, {0.0f, 0.1f, {2, 1}}, {10.0f, 0.0f, {0, 1}}, {4.0f, 4.0f, {1, 3}}, {1.0f, -0.2f, {1, 2}}};
-    for (const auto& c : cases) {
+    for (const auto& c : nearest) {
         const std::optional<PointRef> p = NearestPoint(job, c.x, c.y, 2.0f);
         ASSERT_TRUE(p.has_value()) << c.x << ", " << c.y;
         EXPECT_EQ(*p, c.want) << c.x << ", " << c.y << " took " << p->item << "/" << p->index;

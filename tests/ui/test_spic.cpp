@@ -60,7 +60,7 @@ protected:
     Waiting State() const { return {spic->ZoomMode(), Prompt()}; }
 };
 
-TEST_F(SpicTest, ZoomWindowByTwoClicksThenPreviousReturns)
+TEST_F(SpicTest, ZoomWindowByTwoClicksPreviousReturnsAndPanCentresTheClick)
 {
     const drawing::View before = spic->View();
     Press(1);
@@ -81,11 +81,8 @@ TEST_F(SpicTest, ZoomWindowByTwoClicksThenPreviousReturns)
     EXPECT_TRUE(controls->ViewBtn(2)->isEnabled());
     Press(2);
     EXPECT_EQ(Fit(spic->View()), Fit(before));
-}
 
-TEST_F(SpicTest, PanCentresTheClickAndEscapeOrRightClickCancels)
-{
-    const drawing::View before = spic->View();
+    // Pan: Escape or a right click cancels it; a click is the new centre.
     for (const bool rightClick : {false, true}) {
         Press(3);
         EXPECT_EQ(State(), Waiting(SpicWidget::kZoomPan, "Click on new centre of view. (Escape or right click to cancel)"));
@@ -133,7 +130,7 @@ TEST_F(SpicTest, PointPlacingModesSnapTheReadOutAndTheClick)
     EXPECT_EQ(window->StatusPanel(0)->text().toStdString(), drawing::CursorText(x));
 }
 
-TEST_F(SpicTest, ViewFlagsFromThePopUpMenuAndTheCheckBoxes)
+TEST_F(SpicTest, ViewFlagsFromThePopUpMenuAndTheCheckBoxesAndTheGridIncrementBox)
 {
     QTest::mouseClick(spic, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
     QMenu* menu = spic->PopUp();
@@ -162,6 +159,28 @@ TEST_F(SpicTest, ViewFlagsFromThePopUpMenuAndTheCheckBoxes)
         QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2)); // on the box
         EXPECT_FALSE(IsSet(Session().job.View.*flags[i])) << i;
     }
+
+    // The grid increment box: two decimals, a half to even; a refused value leaves the last one accepted.
+    QLineEdit* box = controls->ViewBox();
+    const struct { const char* text; bool accepted; float stored; } cases[] = {
+        {"0.1", true, 0.1f}, {"0.09", false, 0.1f}, {"10", true, 10.0f}, {"10.01", false, 10.0f},
+        {"2.346", true, 2.35f}, {"0.125", true, 0.12f}};
+    for (const auto& c : cases) {
+        io.messages.clear();
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, c.text);
+        QTest::keyClick(box, Qt::Key_Return);
+        if (c.accepted) {
+            EXPECT_TRUE(io.messages.empty()) << c.text;
+            EXPECT_TRUE(controls->ViewBtn(0)->hasFocus()) << c.text;
+        } else {
+            ASSERT_EQ(io.messages.size(), 1u) << c.text;
+            EXPECT_EQ(io.messages[0].title, "Input data validation error");
+            EXPECT_EQ(io.messages[0].text, "Grid increment must be between 0.1m and 10m\rPlease change the input data");
+        }
+        EXPECT_FLOAT_EQ(Session().job.View.GridIncrement, c.stored) << c.text;
+    }
 }
 
 TEST_F(SpicTest, EveryViewCommandRepaintsAndInIsDisabledAboveTheScaleLimit)
@@ -182,31 +201,6 @@ TEST_F(SpicTest, EveryViewCommandRepaintsAndInIsDisabledAboveTheScaleLimit)
     EXPECT_FALSE(controls->ViewBtn(4)->isEnabled());
     Press(5);
     EXPECT_TRUE(controls->ViewBtn(4)->isEnabled());
-}
-
-TEST_F(SpicTest, GridIncrementBoxRefusesOutOfRange)
-{
-    QLineEdit* box = controls->ViewBox();
-    // Two decimals, a half to even; a refused value leaves the last one accepted.
-    const struct { const char* text; bool accepted; float stored; } cases[] = {
-        {"0.1", true, 0.1f}, {"0.09", false, 0.1f}, {"10", true, 10.0f}, {"10.01", false, 10.0f},
-        {"2.346", true, 2.35f}, {"0.125", true, 0.12f}};
-    for (const auto& c : cases) {
-        io.messages.clear();
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, c.text);
-        QTest::keyClick(box, Qt::Key_Return);
-        if (c.accepted) {
-            EXPECT_TRUE(io.messages.empty()) << c.text;
-            EXPECT_TRUE(controls->ViewBtn(0)->hasFocus()) << c.text;
-        } else {
-            ASSERT_EQ(io.messages.size(), 1u) << c.text;
-            EXPECT_EQ(io.messages[0].title, "Input data validation error");
-            EXPECT_EQ(io.messages[0].text, "Grid increment must be between 0.1m and 10m\rPlease change the input data");
-        }
-        EXPECT_FLOAT_EQ(Session().job.View.GridIncrement, c.stored) << c.text;
-    }
 }
 
 TEST_F(SpicTest, SurfaceShowsTheSectionAndLeavingItOrNewEndsAZoom)
