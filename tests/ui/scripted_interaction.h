@@ -90,27 +90,16 @@ public:
         return dialog.exec();
     }
 
-    /** The texts of the messages shown so far. */
-    std::vector<QString> Texts() const
-    {
-        std::vector<QString> texts;
-        for (const AskedMessage& m : messages)
-            texts.push_back(m.text);
-        return texts;
-    }
-
 private:
     std::optional<QString> NextName(const QString& caption, const QString& initialPath)
     {
         dialogCaptions.push_back(caption);
         dialogStartPaths.push_back(initialPath);
-        if (fileNames.empty() || !fileNames.front()) {
-            if (!fileNames.empty())
-                fileNames.pop_front();
-            return std::nullopt;
+        std::optional<QString> name;
+        if (!fileNames.empty()) {
+            name = fileNames.front();
+            fileNames.pop_front();
         }
-        const QString name = *fileNames.front();
-        fileNames.pop_front();
         return name;
     }
 };

@@ -19,17 +19,19 @@ using ui::AnalysisCache;
 using ui::AnalysisKind;
 using ui::CirclePage;
 
-/** A job whose search refuses its grid with a notice at every run (an increment of zero). */
-Job JobWithBadGrid()
+/** The circle search of `job` through the cache, with its section table and layers built afresh. */
+const CircleSearchResult& CachedSearch(AnalysisCache& cache, Job& job)
 {
-    Job job = ManualGridJob();
-    job.Slip.GridXMin = 5.0f, job.Slip.GridXMax = 8.0f, job.Slip.GridXInc = 0.0f, job.Slip.CommonXMin = 0.0f;
-    return job;
+    const SectionTable table = BuildSectionTable(job);
+    return cache.Circles(job, table, BuildReinforcementLayers(job, table), {});
 }
 
 TEST(AnalysisCache, UnchangedJobIsNotAnalysedAgainAndItsNoticeShownOnce)
 {
-    AnalysisPageHarness<CirclePage> h(JobWithBadGrid());
+    // An increment of zero: the search refuses its grid with a notice at every run.
+    Job job = ManualGridJob();
+    job.Slip.GridXMin = 5.0f, job.Slip.GridXMax = 8.0f, job.Slip.GridXInc = 0.0f, job.Slip.CommonXMin = 0.0f;
+    AnalysisPageHarness<CirclePage> h(job);
     ASSERT_EQ(h.interaction.messages.size(), 1u);
     EXPECT_EQ(h.interaction.messages[0].title, "Dalk Clivora");
     EXPECT_TRUE(h.interaction.messages[0].text.startsWith("The grid of centres"));
@@ -51,14 +53,9 @@ TEST(AnalysisCache, UnchangedJobIsNotAnalysedAgainAndItsNoticeShownOnce)
     EXPECT_EQ(h.interaction.messages.size(), 2u);
 }
 
-struct Edit {
-    const char* name;
-    std::function<void(Job&)> apply;
-};
-
 TEST(AnalysisCache, EveryInputTheAnalysisReadsInvalidatesIt)
 {
-    const Edit edits[] = {
+    const std::pair<const char*, std::function<void(Job&)>> edits[] = {
         {"soil density", [](Job& j) { j.Soils[0].Density += 1.0f; }},
         {"soil phi", [](Job& j) { j.Soils[0].Phi -= 2.0f; }},
         {"partial factor", [](Job& j) { j.Factors.TanPhi = 1.25f; }},
@@ -67,24 +64,21 @@ TEST(AnalysisCache, EveryInputTheAnalysisReadsInvalidatesIt)
         {"water", [](Job& j) { j.Water.PointCount = 2; j.Water.X[1] = -20; j.Water.Y[1] = 2; j.Water.X[2] = 40; j.Water.Y[2] = 6; }},
         {"tension crack", [](Job& j) { j.Slip.TensionCrackDepth = 1.5f; }},
     };
-    for (const Edit& edit : edits) {
-        SCOPED_TRACE(edit.name);
+    for (const auto& [name, edit] : edits) {
+        SCOPED_TRACE(name);
         Job job = SimpleSlope();
         AnalysisCache cache;
-        SectionTable table = BuildSectionTable(job);
-        LayerList layers = BuildReinforcementLayers(job, table);
-        const float before = cache.Circles(job, table, layers, {}).Critical()->StabilityFactor;
-        cache.Circles(job, table, layers, {});
+        const float before = CachedSearch(cache, job).Critical()->StabilityFactor;
+        CachedSearch(cache, job);
         ASSERT_EQ(cache.RunCount(AnalysisKind::Circles), 1);
 
-        edit.apply(job);
-        table = BuildSectionTable(job);
-        layers = BuildReinforcementLayers(job, table);
-        const CircleSearchResult& kept = cache.Circles(job, table, layers, {});
+        edit(job);
+        const CircleSearchResult& kept = CachedSearch(cache, job);
         EXPECT_EQ(cache.RunCount(AnalysisKind::Circles), 2);
         // What the cache gives is what a fresh search of the edited job gives.
         Job fresh = job;
-        const CircleSearchResult direct = RunCircleSearch(fresh, table, layers);
+        const SectionTable table = BuildSectionTable(job);
+        const CircleSearchResult direct = RunCircleSearch(fresh, table, BuildReinforcementLayers(job, table));
         ASSERT_NE(kept.Critical(), nullptr);
         ASSERT_NE(direct.Critical(), nullptr);
         EXPECT_EQ(kept.CriticalSlip, direct.CriticalSlip);
@@ -101,10 +95,10 @@ TEST(AnalysisCache, DefinedAndWedgeResultsFollowTheirInputs)
     AnalysisCache cache;
     const SectionTable table = BuildSectionTable(job);
     LayerList layers = BuildReinforcementLayers(job, table);
-    cache.Defined(job, table, layers, {});
-    cache.Wedges(job, table, layers, {});
-    cache.Defined(job, table, layers, {});
-    cache.Wedges(job, table, layers, {});
+    for (int run = 0; run < 2; ++run) {
+        cache.Defined(job, table, layers, {});
+        cache.Wedges(job, table, layers, {});
+    }
     EXPECT_EQ(cache.RunCount(AnalysisKind::Defined), 1);
     EXPECT_EQ(cache.RunCount(AnalysisKind::Wedges), 1);
     // One kind's result does not stand in for another's, and the wedge defaults
@@ -129,25 +123,23 @@ TEST(AnalysisCache, AJobBackAtItsStateBeforeTheSearchGetsTheGeneratedGridAgain)
     ASSERT_TRUE(IsSet(original.Slip.AutoGenerate));
     original.Slip.GridXMin = original.Slip.GridXMax = 0.0f;
     AnalysisCache cache;
-    const SectionTable table = BuildSectionTable(original);
-    const LayerList layers = BuildReinforcementLayers(original, table);
     Job job = original;
-    cache.Circles(job, table, layers, {});
+    CachedSearch(cache, job);
     const SlipSettings generated = job.Slip;
     ASSERT_NE(generated.GridXMin, 0.0f);
 
     job = original;
-    cache.Circles(job, table, layers, {});
+    CachedSearch(cache, job);
     EXPECT_EQ(cache.RunCount(AnalysisKind::Circles), 1);
     EXPECT_EQ(job.Slip.GridXMin, generated.GridXMin);
     EXPECT_EQ(job.Slip.GridYMax, generated.GridYMax);
     EXPECT_EQ(job.Slip.CommonXInc, generated.CommonXInc);
     // And the job as the search left it is the same data too.
-    cache.Circles(job, table, layers, {});
+    CachedSearch(cache, job);
     EXPECT_EQ(cache.RunCount(AnalysisKind::Circles), 1);
 
     cache.Clear();
-    cache.Circles(job, table, layers, {});
+    CachedSearch(cache, job);
     EXPECT_EQ(cache.RunCount(AnalysisKind::Circles), 2);
 }
 

@@ -2,11 +2,9 @@
 // user's configuration folders pointed at a throw-away folder.
 
 #include <QApplication>
-#include <QDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include <unistd.h>
