@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // four methods on the grid it started from (the generated one, if any), without
     // growth: five searches of up to 500 slips each would take seconds per input.
     Job searched = original;
-    const CircleSearchResult first = RunCircleSearch(searched, table, layers, ignore);
+    const CircleSearchResult first = RunCircleSearch(searched, table, layers, ignore, 1);
     CheckSearch(first);
     for (Integer method = kFellenius; method <= kRigorous; ++method) {
         if (method == original.Slip.Method)
@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         job.Slip.Method = method;
         job.Slip.AutoGenerate = kFalse;
         job.Slip.AutoExtendGrid = kFalse;
-        CheckSearch(RunCircleSearch(job, table, layers, ignore));
+        CheckSearch(RunCircleSearch(job, table, layers, ignore, 1));
     }
 
     {

@@ -3,7 +3,12 @@
 #include "analysis/slicing.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
+#include <string>
+#include <system_error>
+#include <thread>
 
 namespace clv {
 
@@ -144,13 +149,114 @@ void AssignCircles(const Job& job, const SectionTable& table, CircleSearchResult
     }
 }
 
-void AnalysePendingSlips(const AnalysisInput& in, CircleSearchResult& r, SliceList& slices, SlicingScratch& scratch)
+namespace {
+
+// Below this many circles a pass is not worth the threads: a circle takes a few
+// microseconds, starting a thread some tens.
+constexpr std::size_t kParallelMinimum = 64;
+// Circles are handed out in runs of this many, so that threads finishing early
+// take more without contending for every circle.
+constexpr std::size_t kRunLength = 8;
+
+struct HeldNotice {
+    std::size_t slip; // index in the slip list
+    std::string text;
+};
+
+/** One thread's share of a pass: its own working storage and the notices it holds back. */
+struct SearchWorker {
+    SliceList slices;
+    SlicingScratch scratch;
+    std::vector<HeldNotice> notices;
+    std::exception_ptr failure;
+};
+
+/**
+ * The slips of `pending` analysed by `threads` threads. A notice cannot go to the
+ * caller from another thread (the program shows it in a message box), so each is
+ * held with its slip's index and passed on afterwards in slip order: the caller
+ * sees the notices a single thread would have given, in the same order.
+ */
+void AnalyseShared(const AnalysisInput& in, CircleSearchResult& r, const std::vector<std::size_t>& pending,
+                   unsigned threads, SlicingScratch& scratch)
+{
+    std::vector<SearchWorker> crew(threads);
+    std::atomic<std::size_t> nextRun{0};
+    const auto work = [&](SearchWorker& w) {
+        try {
+            std::size_t current = 0;
+            NoticeFn hold;
+            if (in.notice)
+                hold = [&w, &current](const std::string& text) { w.notices.push_back({current, text}); };
+            const AnalysisInput own{in.job, in.table, in.layers, hold};
+            for (;;) {
+                const std::size_t first = nextRun.fetch_add(kRunLength);
+                if (first >= pending.size())
+                    break;
+                const std::size_t last = std::min(first + kRunLength, pending.size());
+                for (std::size_t k = first; k < last; ++k) {
+                    current = pending[k];
+                    AnalyseCircle(own, r.Slips[current], w.slices, w.scratch);
+                }
+            }
+        } catch (...) {
+            w.failure = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    helpers.reserve(threads - 1);
+    for (unsigned t = 1; t < threads; ++t) {
+        try {
+            helpers.emplace_back(work, std::ref(crew[t]));
+        } catch (const std::system_error&) {
+            break; // no more threads to be had: those running share all the circles
+        }
+    }
+    work(crew[0]);
+    for (std::thread& t : helpers)
+        t.join();
+
+    std::vector<HeldNotice> notices;
+    for (SearchWorker& w : crew) {
+        if (w.failure)
+            std::rethrow_exception(w.failure);
+        scratch.Work.SidesPlaced += w.scratch.Work.SidesPlaced;
+        scratch.Work.SlicesKept += w.scratch.Work.SlicesKept;
+        for (HeldNotice& n : w.notices)
+            notices.push_back(std::move(n));
+    }
+    // One slip is analysed by one thread, which keeps its notices in order: a
+    // stable sort by slip restores the order of a single thread.
+    std::stable_sort(notices.begin(), notices.end(),
+                     [](const HeldNotice& a, const HeldNotice& b) { return a.slip < b.slip; });
+    for (const HeldNotice& n : notices)
+        Notify(in.notice, n.text);
+}
+
+} // namespace
+
+unsigned SearchThreads()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return std::clamp(cores, 1u, 16u);
+}
+
+void AnalysePendingSlips(const AnalysisInput& in, CircleSearchResult& r, SliceList& slices, SlicingScratch& scratch,
+                         unsigned threads)
 {
     AssignCircles(in.job, in.table, r);
-    for (SlipResult& slip : r.Slips) {
-        if (slip.StabilityFactor == 0.0f)
-            AnalyseCircle(in, slip, slices, scratch);
+    std::vector<std::size_t> pending;
+    for (std::size_t n = 0; n < r.Slips.size(); ++n) {
+        if (r.Slips[n].StabilityFactor == 0.0f)
+            pending.push_back(n);
     }
+    const unsigned useful = static_cast<unsigned>(std::min<std::size_t>(threads, pending.size() / kRunLength));
+    if (useful >= 2 && pending.size() >= kParallelMinimum) {
+        AnalyseShared(in, r, pending, useful, scratch);
+        return;
+    }
+    for (const std::size_t n : pending)
+        AnalyseCircle(in, r.Slips[n], slices, scratch);
 }
 
 bool ExtendGrid(const Job& job, CircleSearchResult& r, const NoticeFn& notice)
@@ -207,8 +313,10 @@ bool ExtendGrid(const Job& job, CircleSearchResult& r, const NoticeFn& notice)
 }
 
 CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const LayerList& layers,
-                                   const NoticeFn& notice)
+                                   const NoticeFn& notice, unsigned threads)
 {
+    if (threads == 0)
+        threads = SearchThreads();
     CircleSearchResult r;
     // Without a ground surface of two points there is nothing to cut circles from.
     if (job.SoilCount() < 1 || job.Soil(1).PointCount < 2)
@@ -246,7 +354,7 @@ CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const La
     SlicingScratch scratch;
     bool continueSearch = true;
     while (continueSearch) {
-        AnalysePendingSlips(in, r, slices, scratch);
+        AnalysePendingSlips(in, r, slices, scratch, threads);
         r.CriticalSlip = FindCriticalSlip(r.Slips);
         r.CriticalCentre = (r.CriticalSlip - 1) % r.CentreCount + 1;
         continueSearch = ExtendGrid(job, r, notice);

@@ -29,9 +29,16 @@ struct CircleSearchResult {
  * Runs the whole circle search. With AutoGenerate set, the grid and the common
  * points derived from the ground profile are written back into job.Slip (so the
  * slip circle tab shows them). `in.job` must be `job`.
+ *
+ * `threads` is how many threads share the circles of a pass: 0 for one per
+ * processor core. Every circle is analysed on its own by the same code, so the
+ * results, the notices and their order do not depend on it.
  */
 CircleSearchResult RunCircleSearch(Job& job, const SectionTable& table, const LayerList& layers,
-                                   const NoticeFn& notice = {});
+                                   const NoticeFn& notice = {}, unsigned threads = 0);
+
+/** The number of threads a search with `threads` = 0 uses: the processor cores, at most 16. */
+unsigned SearchThreads();
 
 /** The message shown when the grid has grown past the slip limit and the search stops. */
 extern const char* const kSlipLimitNotice;
@@ -50,9 +57,11 @@ void AssignCircles(const Job& job, const SectionTable& table, CircleSearchResult
 /**
  * Analyses every slip that has no result yet (StabilityFactor 0), after
  * AssignCircles. `slices` and `scratch` are working storage reused between slips.
+ * With `threads` above 1 a long list of slips is shared among that many threads;
+ * each slip's notices still reach `in.notice` in slip order, from the calling thread.
  */
 void AnalysePendingSlips(const AnalysisInput& in, CircleSearchResult& search, SliceList& slices,
-                         SlicingScratch& scratch);
+                         SlicingScratch& scratch, unsigned threads = 1);
 
 /**
  * Grows the grid by one column or row towards the critical centre when it lies on
