@@ -101,6 +101,30 @@ TEST(Rigorous, InterpolatesANonLinearFunctionAtTheSlicesSides)
     }
 }
 
+TEST(Rigorous, EverySliceIsInEquilibriumUnderItsOwnSideShears)
+{
+    // Each slice carries V and H, the side forces E with the shears lambda f E, and N
+    // and S on its base. Resolving along and across the base removes S and with it
+    // F: N = cos a (V - l fL EL + l fR ER) - sin a (ER - EL + H). A half-sine f makes
+    // fL and fR differ on every slice; the earthquake force makes H count.
+    Job job = Fk77Job(0.25f);
+    job.Header.LateralAccelerationFactor = 0.1f;
+    for (std::size_t k = 0; k <= 10; ++k)
+        job.Slip.Fx[k] = std::sin(kPi * static_cast<float>(k) / 10.0f);
+    const OneSlip r = Rigorous(job);
+    ASSERT_NE(r.slip.StabilityFactor, kInvalidFactor);
+    ASSERT_GT(std::fabs(r.slip.Lambda), 0.05f);
+    ASSERT_FALSE(r.slices.empty());
+    const float l = r.slip.Lambda;
+    for (const Slice& s : r.slices) {
+        ASSERT_NE(s.HorizontalForce, 0.0f);
+        const float vertical = s.VerticalForce - l * s.LeftSideFx * s.LeftSideForce + l * s.RightSideFx * s.RightSideForce;
+        const float across = s.RightSideForce - s.LeftSideForce + s.HorizontalForce;
+        const float n = std::cos(s.BaseAngle) * vertical - std::sin(s.BaseAngle) * across;
+        EXPECT_NEAR(s.NormalForce, n, 1e-4f * (s.VerticalForce + std::fabs(s.LeftSideForce))) << s.XLeft;
+    }
+}
+
 TEST(Rigorous, LambdaLimitKeepsInterSliceForcesWithin45Degrees)
 {
     // |lambda| x max|f| up to 1 is admissible, whatever the sign of lambda or of f;
