@@ -216,6 +216,13 @@ TEST_F(InputPages, BlocksStartAtZeroOrAtTheGroundFarLeftAndAreTypedAndDeleted)
     EnterCell(table, 0, 3, "0.055");
     EXPECT_EQ(job().Reinforcement[0].Description.Trimmed(), "Upper grids");
     EXPECT_FLOAT_EQ(job().Reinforcement[0].FrictionCoefficient, 0.06f);
+    // Every number column stores into its own field.
+    for (const auto& [col, text] : {std::pair{1, "45"}, {2, "7.5"}, {4, "0.6"}, {5, "3.2"}, {6, "-1.5"}})
+        EnterCell(table, 0, col, text);
+    const ReinforcementBlock& typed = job().Reinforcement[0];
+    ExpectFloats({typed.Strength, typed.Length, typed.FrictionCoefficient, typed.VerticalSpacing, typed.BlockHeight,
+                  typed.BlockBase},
+                 {45, 7.5f, 0.06f, 0.6f, 3.2f, -1.5f});
 
     ChooseCell(table, 1, 2);
     Click(h.reinforcement->RForceBtn(1));
