@@ -102,7 +102,6 @@ std::size_t SlipIndex(int centresX, int centresY, int i, int j, int p)
     return static_cast<std::size_t>((p - 1) * centresX * centresY + (j - 1) * centresX + i - 1);
 }
 
-
 void SetCentreMinima(CircleSearchResult& r)
 {
     for (int c = 1; c <= r.CentreCount; ++c) {
@@ -112,44 +111,6 @@ void SetCentreMinima(CircleSearchResult& r)
         r.Slips[static_cast<std::size_t>(c) - 1].CentreMinimum = lowest;
     }
 }
-
-} // namespace
-
-int FindCriticalSlip(const std::vector<SlipResult>& slips)
-{
-    float lowest = kNoMinimum;
-    int critical = 1;
-    for (std::size_t n = 0; n < slips.size(); ++n) {
-        // Strictly lower: of two equal factors the lower slip number stays critical.
-        if (slips[n].StabilityFactor < lowest) {
-            lowest = slips[n].StabilityFactor;
-            critical = static_cast<int>(n) + 1;
-        }
-    }
-    return critical;
-}
-
-void AssignCircles(const Job& job, const SectionTable& table, CircleSearchResult& r)
-{
-    const SlipSettings& s = job.Slip;
-    std::size_t n = 0;
-    for (int p = 1; p <= r.CommonPoints; ++p) {
-        const float xp = static_cast<float>(p - 1) * s.CommonXInc + s.CommonXMin;
-        const float yp = s.CommonY == kNoLevel ? SurfaceLevel(table, 1, xp) : s.CommonY;
-        for (int j = 1; j <= r.CentresY; ++j) {
-            const float centreY = static_cast<float>(j - 1) * s.GridYInc + r.CurrentMinY;
-            for (int i = 1; i <= r.CentresX; ++i, ++n) {
-                SlipResult& slip = r.Slips[n];
-                slip.CentreX = static_cast<float>(i - 1) * s.GridXInc + r.CurrentMinX;
-                slip.CentreY = centreY;
-                const float dx = slip.CentreX - xp, dy = slip.CentreY - yp;
-                slip.Radius = std::sqrt(dx * dx + dy * dy);
-            }
-        }
-    }
-}
-
-namespace {
 
 // Below this many circles a pass is not worth the threads: a circle takes a few
 // microseconds, starting a thread some tens.
@@ -220,8 +181,7 @@ void AnalyseShared(const AnalysisInput& in, CircleSearchResult& r, const std::ve
     for (SearchWorker& w : crew) {
         if (w.failure)
             std::rethrow_exception(w.failure);
-        scratch.Work.SidesPlaced += w.scratch.Work.SidesPlaced;
-        scratch.Work.SlicesKept += w.scratch.Work.SlicesKept;
+        scratch.Work += w.scratch.Work;
         for (HeldNotice& n : w.notices)
             notices.push_back(std::move(n));
     }
@@ -234,6 +194,40 @@ void AnalyseShared(const AnalysisInput& in, CircleSearchResult& r, const std::ve
 }
 
 } // namespace
+
+int FindCriticalSlip(const std::vector<SlipResult>& slips)
+{
+    float lowest = kNoMinimum;
+    int critical = 1;
+    for (std::size_t n = 0; n < slips.size(); ++n) {
+        // Strictly lower: of two equal factors the lower slip number stays critical.
+        if (slips[n].StabilityFactor < lowest) {
+            lowest = slips[n].StabilityFactor;
+            critical = static_cast<int>(n) + 1;
+        }
+    }
+    return critical;
+}
+
+void AssignCircles(const Job& job, const SectionTable& table, CircleSearchResult& r)
+{
+    const SlipSettings& s = job.Slip;
+    std::size_t n = 0;
+    for (int p = 1; p <= r.CommonPoints; ++p) {
+        const float xp = static_cast<float>(p - 1) * s.CommonXInc + s.CommonXMin;
+        const float yp = s.CommonY == kNoLevel ? SurfaceLevel(table, 1, xp) : s.CommonY;
+        for (int j = 1; j <= r.CentresY; ++j) {
+            const float centreY = static_cast<float>(j - 1) * s.GridYInc + r.CurrentMinY;
+            for (int i = 1; i <= r.CentresX; ++i, ++n) {
+                SlipResult& slip = r.Slips[n];
+                slip.CentreX = static_cast<float>(i - 1) * s.GridXInc + r.CurrentMinX;
+                slip.CentreY = centreY;
+                const float dx = slip.CentreX - xp, dy = slip.CentreY - yp;
+                slip.Radius = std::sqrt(dx * dx + dy * dy);
+            }
+        }
+    }
+}
 
 unsigned SearchThreads()
 {

@@ -17,6 +17,13 @@ namespace clv {
 struct SlicingWork {
     std::size_t SidesPlaced = 0; // slice sides laid out, before narrow slices are merged
     std::size_t SlicesKept = 0;  // slices left after merging, each then weighed and solved
+
+    SlicingWork& operator+=(const SlicingWork& other)
+    {
+        SidesPlaced += other.SidesPlaced;
+        SlicesKept += other.SlicesKept;
+        return *this;
+    }
 };
 
 /**

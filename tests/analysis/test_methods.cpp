@@ -10,9 +10,8 @@
 #include "analysis/defined_surface.h"
 #include "analysis/slicing.h"
 #include "test_jobs.h"
+#include "support/expect_floats.h"
 
-#include <bit>
-#include <cstdint>
 
 namespace clv::test {
 namespace {
@@ -192,7 +191,6 @@ TEST(WaterUnderFactors, ACohesionlessSlopeDoesNotDependOnTheWeightFactor)
     }
 }
 
-bool Same(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 // Fellenius, then (passes > 0) the iteration of Bishop (moments) or Janbu (forces) from its factor.
 void PlainMethod(const AnalysisInput& in, bool moments, int passes, SlipResult& slip, SliceList& slices)
@@ -256,11 +254,11 @@ TEST(MethodsExact, EveryFactorAndNormalForceAsTheFormulasWrittenOut)
                     PlainMethod(a.Input(), method == kBishop, method == kBishop ? 50 : method == kJanbu ? 20 : 0,
                                 plain, plainSlices);
                     SCOPED_TRACE(testing::Message() << method << " " << xc << " " << yc << " " << r);
-                    EXPECT_TRUE(Same(quick.StabilityFactor, plain.StabilityFactor));
-                    EXPECT_TRUE(Same(quick.SoilMoment, plain.SoilMoment) && Same(quick.SoilForce, plain.SoilForce));
+                    EXPECT_TRUE(SameBits(quick.StabilityFactor, plain.StabilityFactor));
+                    EXPECT_TRUE(SameBits(quick.SoilMoment, plain.SoilMoment) && SameBits(quick.SoilForce, plain.SoilForce));
                     ASSERT_EQ(quickSlices.size(), plainSlices.size());
                     for (std::size_t i = 0; i < quickSlices.size(); ++i)
-                        EXPECT_TRUE(Same(quickSlices[i].NormalForce, plainSlices[i].NormalForce)) << i;
+                        EXPECT_TRUE(SameBits(quickSlices[i].NormalForce, plainSlices[i].NormalForce)) << i;
                     ++compared;
                     valid += quick.StabilityFactor != kInvalidFactor ? 1 : 0;
                 }

@@ -2,12 +2,10 @@
 // numbers to the last bit, the same critical slip and work, and the same notices
 // in the same order, however the threads happen to finish their circles.
 
+#include "support/expect_floats.h"
 #include "test_jobs.h"
 
 #include <gtest/gtest.h>
-
-#include <bit>
-#include <cstdint>
 
 namespace clv::test {
 namespace {
@@ -15,7 +13,10 @@ namespace {
 struct Searched {
     Analysed a;
     CircleSearchResult r;
-    Searched(const Job& job, unsigned threads) : a(job) { r = RunCircleSearch(a.job, a.table, a.layers, a.Collector(), threads); }
+    Searched(const Job& job, unsigned threads) : a(job)
+    {
+        r = RunCircleSearch(a.job, a.table, a.layers, a.Collector(), threads);
+    }
 };
 
 void ExpectSameSearch(const Job& job)
@@ -25,10 +26,9 @@ void ExpectSameSearch(const Job& job)
     ASSERT_EQ(one.r.Slips.size(), shared.r.Slips.size());
     for (std::size_t n = 0; n < one.r.Slips.size(); ++n) {
         const SlipResult &p = one.r.Slips[n], &q = shared.r.Slips[n];
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(p.StabilityFactor), std::bit_cast<std::uint32_t>(q.StabilityFactor))
-            << "slip " << n + 1;
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(p.SoilMoment), std::bit_cast<std::uint32_t>(q.SoilMoment));
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(p.Lambda), std::bit_cast<std::uint32_t>(q.Lambda));
+        EXPECT_TRUE(SameBits(p.StabilityFactor, q.StabilityFactor)) << "slip " << n + 1;
+        EXPECT_TRUE(SameBits(p.SoilMoment, q.SoilMoment)) << "slip " << n + 1;
+        EXPECT_TRUE(SameBits(p.Lambda, q.Lambda)) << "slip " << n + 1;
     }
     EXPECT_EQ(one.r.CriticalSlip, shared.r.CriticalSlip);
     EXPECT_EQ(one.r.Work.SidesPlaced, shared.r.Work.SidesPlaced);

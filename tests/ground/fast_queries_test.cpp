@@ -4,12 +4,11 @@
 
 #include "ground/base_column.h"
 #include "ground_fixtures.h"
+#include "support/expect_floats.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -17,7 +16,6 @@ namespace clv::test {
 namespace {
 
 /** The same float, bit for bit (two NaNs of the same pattern count as the same). */
-bool Same(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 /** x values for the queries: every station and its neighbours, far values, points between, NaN. */
 std::vector<float> ProbeXs(const SectionTable& table)
@@ -69,7 +67,7 @@ TEST(FastQueries, StationWalkAndColumnQueryGiveEachSingleQueryExactly)
         for (float x : ProbeXs(g->table)) {
             const StationSpan walked = walk.Find(x), searched = FindStationSpan(g->table, x);
             EXPECT_EQ(walked.col, searched.col) << x;
-            EXPECT_TRUE(Same(walked.dx, searched.dx) && Same(walked.width, searched.width)) << x;
+            EXPECT_TRUE(SameBits(walked.dx, searched.dx) && SameBits(walked.width, searched.width)) << x;
             if (!std::isfinite(x))
                 continue;
             const StationSpan span = FindStationSpan(g->table, x);
@@ -81,10 +79,10 @@ TEST(FastQueries, StationWalkAndColumnQueryGiveEachSingleQueryExactly)
                     Integer stressSoil = 0;
                     const float stress = OverburdenStress(g->job, g->table, x, y, stressSoil);
                     const Integer soil = SoilAt(g->job, g->table, x, y - below);
-                    EXPECT_TRUE(Same(q.Overburden, stress)) << x << " " << y;
+                    EXPECT_TRUE(SameBits(q.Overburden, stress)) << x << " " << y;
                     EXPECT_EQ(q.Soil, soil) << x << " " << y - below;
-                    EXPECT_TRUE(Same(q.PorePressure, PorePressure(g->job, g->table, x, y, soil))) << x << " " << y;
-                    EXPECT_TRUE(Same(q.WaterLevel, SurfaceLevel(g->table, g->table.WaterRow(), x))) << x;
+                    EXPECT_TRUE(SameBits(q.PorePressure, PorePressure(g->job, g->table, x, y, soil))) << x << " " << y;
+                    EXPECT_TRUE(SameBits(q.WaterLevel, SurfaceLevel(g->table, g->table.WaterRow(), x))) << x;
                     // The soil at the point is the one the overburden reports.
                     EXPECT_TRUE(below != 0.0f || q.Soil == stressSoil) << x << " " << y;
                     ++compared;

@@ -108,8 +108,9 @@ TEST(CellEntry, EveryNumberColumnChecksTheTypedValueThenRoundsWhatItStores)
         ASSERT_FALSE(rule->IsText);
         const CellValue value = ReadCell(*rule, c.text);
         EXPECT_EQ(value.Accepted, c.accepted);
-        if (c.accepted && value.Accepted)
+        if (c.accepted && value.Accepted) {
             EXPECT_FLOAT_EQ(value.Number, c.stored);
+        }
     }
 }
 
